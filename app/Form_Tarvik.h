@@ -1,0 +1,131 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "app/ProgramWindows.h"
+#include "platform/Control.h"
+#include "platform/FormWindow.h"
+#include "platform/MessageBoxes.h"
+#include "platform/SettingsStore.h"
+#include "platform/System.h"
+
+namespace tarvik::app {
+
+struct Services {
+  platform::SettingsStore& settings;
+  platform::MessageBoxes& messages;
+  platform::System& system;
+  ProgramWindows& windows;
+};
+
+// The document the main window edits: a Marker file's name, its full path,
+// and whether the lists changed since it was last read or written.
+struct DocumentState {
+  std::string DocName;
+  std::string DocPath;
+  bool IsDirty = false;
+};
+
+// The main waypoint window's logic. It creates its controls on the window it
+// is given and receives their events through the handlers below.
+class Form_Tarvik {
+ public:
+  Form_Tarvik(platform::FormWindow& window, Services services);
+  Form_Tarvik(const Form_Tarvik&) = delete;
+  Form_Tarvik& operator=(const Form_Tarvik&) = delete;
+
+  void Form_Load();
+  // The closing sequence; the close cannot be refused, so `cancel` is unused.
+  void Form_Unload(std::int16_t cancel = 0);
+
+  void ApplyWidthMode(std::int16_t mode);
+  void ApplyRollMode(std::int16_t mode);
+
+  void Command_Width_Click();
+  void Command_Rollup_Click();
+  void Command_RollDown_Click();
+  void Command_ShowList_Click();
+  void Check_OnTop_Click();
+  void Menu_FileExit_Click();
+  void Menu_Manual_Click();
+  void Menu_About_Click();
+
+  // Waypoint, document, target and Transit commands.
+  void List_Entire_Click();
+  void List_Recent_Click();
+  void Command_New_Click();
+  void Command_Delete_Click();
+  void Command_Last_Click();
+  void Command_Grab_Click();
+  void Command_Transit_Click();
+  void Combo_WhichApp_Click();
+  void Menu_FileNew_Click();
+  void Menu_FileOpen_Click();
+  void Menu_FileSave_Click();
+  void Menu_FileSaveAs_Click();
+  void Menu_FileRecent_Click(std::int16_t index);
+
+  bool IsWide() const { return IsWide_; }
+  bool IsUp() const { return IsUp_; }
+  bool IsOnTop() const { return IsOnTop_; }
+  DocumentState& Document() { return document_; }
+  std::int32_t MRULastIndex() const { return MRULastIndex_; }
+  bool SuppressRecentJump() const { return SuppressRecentJump_; }
+  bool IsFirstREJump() const { return IsFirstREJump_; }
+
+ private:
+  struct Controls {
+    platform::Control* Text_Waypoint;
+    platform::Control* Text_Latitude;
+    platform::Control* Text_Longitude;
+    platform::Control* Command_ShowList;
+    platform::Control* Label_Recent;
+    platform::ListControl* List_Recent;
+    platform::ListControl* List_Entire;
+    platform::Control* Command_Grab;
+    platform::Control* Command_New;
+    platform::Control* Command_Width;
+    platform::Control* Command_Last;
+    platform::Control* Command_Delete;
+    platform::Control* Command_Transit;
+    platform::Control* Check_OnTop;
+    platform::ListControl* Combo_WhichApp;
+    platform::Control* Command_Rollup;
+    platform::Control* Command_RollDown;
+    platform::MenuItem* Menu_FileNew;
+    platform::MenuItem* Menu_FileOpen;
+    platform::MenuItem* Menu_FileSave;
+    platform::MenuItem* Menu_FileSaveAs;
+    platform::MenuItem* Menu_FileExit;
+    platform::MenuItem* Bar;
+    platform::MenuItem* Menu_FileRecent_0;
+    platform::MenuItem* Menu_Manual;
+    platform::MenuItem* Menu_About;
+  };
+
+  void CreateControls();
+  void WireHandlers();
+  // Reads the stored position and modes; returns the stored target.
+  std::int16_t RestoreSettings();
+  void StoreSettings();
+  void KeepWindowOnScreen();
+  void ClearLists();
+  bool SaveDocument();
+  void UnloadAllForms();
+
+  platform::FormWindow& window_;
+  Services services_;
+  Controls c_{};
+
+  bool IsWide_ = true;
+  bool IsUp_ = false;
+  bool IsOnTop_ = false;
+  DocumentState document_;
+  std::int32_t MRULastIndex_ = -1;
+  bool SuppressRecentJump_ = false;
+  bool IsFirstREJump_ = true;
+  bool unloading_ = false;
+};
+
+}  // namespace tarvik::app

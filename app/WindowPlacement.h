@@ -1,0 +1,16 @@
+#pragma once
+
+#include <vector>
+
+#include "platform/Twips.h"
+
+namespace tarvik::app {
+
+// A stored window position that lies wholly outside every monitor (a
+// monitor unplugged since the last run, say) would open the window out of
+// reach: such a window moves onto the nearest monitor's work area. A window
+// at least partly on a monitor stays exactly where it was stored.
+platform::TwipsRect KeepOnScreen(const platform::TwipsRect& window,
+                                 const std::vector<platform::TwipsRect>& work_areas);
+
+}  // namespace tarvik::app

@@ -1,0 +1,22 @@
+# Native builds use Debian's installed GoogleTest; the Windows build compiles
+# it from Debian's googletest sources with the cross compiler.
+include(GoogleTest)
+if(WIN32)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  add_library(GTest::gtest ALIAS gtest)
+  add_library(GTest::gtest_main ALIAS gtest_main)
+else()
+  find_package(GTest REQUIRED)
+endif()
+
+# Discovery under Wine on a fresh prefix can take several seconds.
+function(tarvik_add_gtest target)
+  target_link_libraries(${target} PRIVATE GTest::gtest_main)
+  gtest_discover_tests(${target}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES TIMEOUT 120)
+endfunction()

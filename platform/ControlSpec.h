@@ -1,0 +1,56 @@
+#pragma once
+
+#include <string>
+
+#include "platform/Twips.h"
+
+namespace tarvik::platform {
+
+enum class ControlKind {
+  Label,
+  TextBox,
+  Button,
+  PictureButton,  // a button that shows a small drawn glyph and no caption
+  CheckBox,
+  OptionButton,
+  Frame,
+  Image,  // the program icon, stretched to the control
+  ListBox,
+  DropDownList,
+};
+
+// The small pictures drawn on picture buttons.
+enum class Glyph { None, ArrowUp, ArrowDown };
+
+struct FontSpec {
+  std::string face;  // empty: the window's default font
+  float points = 0;
+  bool bold = false;
+};
+
+// How a window's design describes one control: the creation values before
+// any layout mode moves it.
+struct ControlSpec {
+  std::string name;
+  ControlKind kind = ControlKind::Label;
+  std::string caption;
+  std::string tooltip;
+  TwipsRect rect;
+  int tab_index = 0;
+  Glyph glyph = Glyph::None;
+  FontSpec font;
+  std::string parent;  // a frame's name, or empty for the client area
+  bool group_start = false;  // first of a group of option buttons
+  bool auto_size = false;    // a label that grows to fit its text
+  bool default_button = false;  // Enter presses it
+  bool cancel_button = false;   // Esc presses it
+};
+
+struct MenuSpec {
+  std::string name;
+  std::string caption;
+  std::string parent;  // empty for an entry of the menu bar
+  bool separator = false;
+};
+
+}  // namespace tarvik::platform

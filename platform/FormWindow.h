@@ -1,0 +1,54 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/Control.h"
+#include "platform/ControlSpec.h"
+#include "platform/Twips.h"
+
+namespace tarvik::platform {
+
+// One top-level window of the program. Outer geometry includes the frame;
+// all of it in twips on the virtual screen.
+class FormWindow {
+ public:
+  virtual ~FormWindow() = default;
+
+  // The window owns what it creates; references stay valid for its life.
+  virtual Control& AddControl(const ControlSpec& spec) = 0;
+  virtual ListControl& AddList(const ControlSpec& spec) = 0;
+  virtual MenuItem& AddMenuItem(const MenuSpec& spec) = 0;
+
+  virtual std::string Caption() const = 0;
+  virtual void SetCaption(std::string_view caption) = 0;
+
+  virtual Twips Left() const = 0;
+  virtual Twips Top() const = 0;
+  virtual Twips Width() const = 0;
+  virtual Twips Height() const = 0;
+  virtual void SetLeft(Twips left) = 0;
+  virtual void SetTop(Twips top) = 0;
+  virtual void SetWidth(Twips width) = 0;
+  virtual void SetHeight(Twips height) = 0;
+  virtual Twips ClientWidth() const = 0;
+  virtual Twips ClientHeight() const = 0;
+
+  virtual bool IsMinimized() const = 0;
+  virtual bool IsNormal() const = 0;  // neither minimized nor maximized
+  virtual void SetTopmost(bool topmost) = 0;
+
+  // Work areas of the monitors, for keeping a restored window reachable.
+  virtual std::vector<TwipsRect> MonitorWorkAreas() const = 0;
+
+  // Called when the user closes the window (close box, system menu, Alt+F4).
+  // The handler decides; the window goes away only through Destroy().
+  virtual void OnCloseRequest(std::function<void()> handler) = 0;
+  virtual void Show() = 0;
+  virtual void Hide() = 0;
+  virtual void Destroy() = 0;
+};
+
+}  // namespace tarvik::platform

@@ -1,0 +1,127 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/Control.h"
+#include "platform/ControlSpec.h"
+
+namespace tarvik::platform::memory {
+
+// An element that records what the program showed, for native tests.
+template <class Interface>
+class MemoryElement : public Interface {
+ public:
+  std::string Caption() const override { return caption_; }
+  void SetCaption(std::string_view caption) override { caption_ = caption; }
+  bool Visible() const override { return visible_; }
+  void SetVisible(bool visible) override { visible_ = visible; }
+  bool Enabled() const override { return enabled_; }
+  void SetEnabled(bool enabled) override { enabled_ = enabled; }
+  void OnClick(std::function<void()> handler) override { on_click_ = std::move(handler); }
+
+ protected:
+  void RaiseClick() {
+    if (on_click_) on_click_();
+  }
+
+ private:
+  std::string caption_;
+  bool visible_ = true;
+  bool enabled_ = true;
+  std::function<void()> on_click_;
+};
+
+class MemoryMenuItem : public MemoryElement<MenuItem> {
+ public:
+  explicit MemoryMenuItem(const MenuSpec& spec);
+  const MenuSpec& Spec() const { return spec_; }
+  // The user chooses the entry; a disabled or hidden entry cannot be chosen.
+  bool Choose();
+
+ private:
+  MenuSpec spec_;
+};
+
+class MemoryControl : public MemoryElement<Control> {
+ public:
+  explicit MemoryControl(const ControlSpec& spec);
+
+  const ControlSpec& Spec() const { return spec_; }
+  std::string ToolTip() const { return tooltip_; }
+  bool ReadOnly() const { return read_only_; }
+  bool HasFocus() const { return focused_; }
+  void LoseFocus() { focused_ = false; }
+
+  void SetToolTip(std::string_view tip) override { tooltip_ = tip; }
+  Twips Left() const override { return rect_.left; }
+  Twips Top() const override { return rect_.top; }
+  Twips Width() const override { return rect_.width; }
+  Twips Height() const override { return rect_.height; }
+  void SetLeft(Twips left) override { rect_.left = left; }
+  void SetTop(Twips top) override { rect_.top = top; }
+  void SetWidth(Twips width) override { rect_.width = width; }
+  void SetHeight(Twips height) override { rect_.height = height; }
+  int Value() const override { return value_; }
+  void SetValue(int value) override { value_ = value; }
+  void SetReadOnly(bool read_only) override { read_only_ = read_only; }
+  void SetFocus() override { focused_ = true; }
+
+  // The user clicks: a check box toggles first, an option button becomes
+  // checked. Returns false when the control cannot take the click.
+  bool Click();
+  // The user types over the text of a field.
+  void Type(std::string_view text) { SetCaption(text); }
+
+ private:
+  ControlSpec spec_;
+  std::string tooltip_;
+  TwipsRect rect_;
+  int value_ = 0;
+  bool read_only_ = false;
+  bool focused_ = false;
+};
+
+class MemoryList : public MemoryElement<ListControl> {
+ public:
+  explicit MemoryList(const ControlSpec& spec);
+
+  const ControlSpec& Spec() const { return spec_; }
+  std::string ToolTip() const { return tooltip_; }
+  const std::vector<std::string>& Items() const { return items_; }
+
+  void SetToolTip(std::string_view tip) override { tooltip_ = tip; }
+  Twips Left() const override { return rect_.left; }
+  Twips Top() const override { return rect_.top; }
+  Twips Width() const override { return rect_.width; }
+  Twips Height() const override { return rect_.height; }
+  void SetLeft(Twips left) override { rect_.left = left; }
+  void SetTop(Twips top) override { rect_.top = top; }
+  void SetWidth(Twips width) override { rect_.width = width; }
+  void SetHeight(Twips height) override { rect_.height = height; }
+  int Value() const override { return 0; }
+  void SetValue(int) override {}
+  void SetReadOnly(bool) override {}
+  void SetFocus() override {}
+
+  int Count() const override { return static_cast<int>(items_.size()); }
+  std::string Item(int index) const override;
+  void AddItem(std::string_view text, int index = -1) override;
+  void RemoveItem(int index) override;
+  void Clear() override;
+  int ListIndex() const override { return list_index_; }
+  void SetListIndex(int index) override;
+
+  // The user clicks a row: raises the click handler like a real list does.
+  bool UserSelect(int index);
+
+ private:
+  ControlSpec spec_;
+  std::string tooltip_;
+  TwipsRect rect_;
+  std::vector<std::string> items_;
+  int list_index_ = -1;
+};
+
+}  // namespace tarvik::platform::memory

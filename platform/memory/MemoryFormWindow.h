@@ -1,0 +1,85 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/FormWindow.h"
+#include "platform/memory/MemoryControls.h"
+
+namespace tarvik::platform::memory {
+
+struct MemoryFrame {
+  Twips border = 60;           // each side
+  Twips title_and_menu = 600;  // caption bar plus menu bar
+};
+
+// A top-level window without a screen: it keeps its outer rectangle and
+// derives the client area from a frame whose sizes a test chooses.
+class MemoryFormWindow : public FormWindow {
+ public:
+  using Frame = MemoryFrame;
+
+  MemoryFormWindow() = default;
+  explicit MemoryFormWindow(Frame frame);
+
+  Control& AddControl(const ControlSpec& spec) override;
+  ListControl& AddList(const ControlSpec& spec) override;
+  MenuItem& AddMenuItem(const MenuSpec& spec) override;
+
+  std::string Caption() const override { return caption_; }
+  void SetCaption(std::string_view caption) override { caption_ = caption; }
+
+  Twips Left() const override { return rect_.left; }
+  Twips Top() const override { return rect_.top; }
+  Twips Width() const override { return rect_.width; }
+  Twips Height() const override { return rect_.height; }
+  void SetLeft(Twips left) override { rect_.left = left; }
+  void SetTop(Twips top) override { rect_.top = top; }
+  void SetWidth(Twips width) override { rect_.width = width; }
+  void SetHeight(Twips height) override { rect_.height = height; }
+  Twips ClientWidth() const override;
+  Twips ClientHeight() const override;
+
+  bool IsMinimized() const override { return minimized_; }
+  bool IsNormal() const override { return !minimized_; }
+  void SetTopmost(bool topmost) override;
+
+  std::vector<TwipsRect> MonitorWorkAreas() const override { return monitors_; }
+
+  void OnCloseRequest(std::function<void()> handler) override;
+  void Show() override { shown_ = true; }
+  void Hide() override { shown_ = false; }
+  void Destroy() override;
+
+  // What a test drives and inspects.
+  MemoryControl& Get(std::string_view name) const;
+  MemoryList& GetList(std::string_view name) const;
+  MemoryMenuItem& Menu(std::string_view name) const;
+  std::vector<const MemoryMenuItem*> MenuChildren(std::string_view parent) const;
+  bool Topmost() const { return topmost_; }
+  const std::vector<bool>& TopmostCalls() const { return topmost_calls_; }
+  bool Shown() const { return shown_; }
+  bool Destroyed() const { return destroyed_; }
+  void SetMinimized(bool minimized) { minimized_ = minimized; }
+  void SetMonitors(std::vector<TwipsRect> monitors) { monitors_ = std::move(monitors); }
+  void UserClose();
+
+ private:
+  Frame frame_{};
+  std::string caption_;
+  TwipsRect rect_{0, 0, 6000, 4500};
+  bool minimized_ = false;
+  bool topmost_ = false;
+  bool shown_ = false;
+  bool destroyed_ = false;
+  std::vector<bool> topmost_calls_;
+  std::vector<TwipsRect> monitors_{{0, 0, 28800, 16200}};
+  std::function<void()> on_close_;
+  std::vector<std::unique_ptr<MemoryControl>> controls_;
+  std::vector<std::unique_ptr<MemoryList>> lists_;
+  std::vector<std::unique_ptr<MemoryMenuItem>> menu_;
+};
+
+}  // namespace tarvik::platform::memory
