@@ -8,7 +8,7 @@ namespace tarvik::app {
 // of its own.
 inline constexpr const char* kAppTitle = "Tarvik";
 
-inline constexpr const char* kCopyright = "Copyright \xC2\xA9 2026 The Tarvik developers";
+inline constexpr const char* kCopyright = "\xC2\xA9 2026 The Tarvik developers";
 
 // "Version 1.1.3", from the build's version numbers.
 std::string VersionText();

@@ -1,0 +1,102 @@
+#include "app/win32/TarvikApp.h"
+
+#include "app/AppInfo.h"
+#include "app/win32/WindowClasses.h"
+
+namespace tarvik::app::win32 {
+
+using platform::win32::Win32FormWindow;
+using platform::win32::WindowOptions;
+
+namespace {
+
+constexpr int kSplashMilliseconds = 2000;
+
+WindowOptions HiddenOwnerOptions() {
+  WindowOptions options;
+  options.class_name = kOwnerClass;
+  options.style = WS_POPUP;
+  return options;
+}
+
+}  // namespace
+
+TarvikApp::TarvikApp()
+    : settings_(kAppTitle),
+      system_([this](MSG& message) { return TranslateDialogKeys(message); }),
+      hidden_owner_(std::make_unique<Win32FormWindow>(HiddenOwnerOptions())) {}
+
+int TarvikApp::StartUp() {
+  ShowSplashFor2Seconds();
+  ShowMainWindow();
+  return RunMessageLoop();
+}
+
+void TarvikApp::ShowSplashFor2Seconds() {
+  WindowOptions options;
+  options.class_name = kSplashClass;
+  options.style = WS_POPUP | WS_DLGFRAME;
+  options.owner = hidden_owner_->Handle();
+  Win32FormWindow window(options);
+  frmSplash splash(window);
+  splash.Form_Load();
+  window.SetClientSize(frmSplash::kClientWidth, frmSplash::kClientHeight);
+  window.CenterOnScreen();
+  window.Show();
+  // Paint once; the splash is not repainted while the thread sleeps.
+  system_.DoEvents();
+  system_.Sleep(kSplashMilliseconds);
+  window.Destroy();
+}
+
+void TarvikApp::ShowMainWindow() {
+  WindowOptions options;
+  options.class_name = kMainClass;
+  main_window_ = std::make_unique<Win32FormWindow>(options);
+  main_window_->OnDestroyed([] { PostQuitMessage(0); });
+  main_ = std::make_unique<Form_Tarvik>(*main_window_,
+                                        Services{settings_, messages_, system_, *this});
+  main_->Form_Load();
+  main_window_->Show();
+}
+
+void TarvikApp::ShowAbout() {
+  if (about_window_ && about_window_->Alive()) {
+    ShowWindow(about_window_->Handle(), SW_SHOWNORMAL);
+    SetForegroundWindow(about_window_->Handle());
+    return;
+  }
+  // A closed box is rebuilt afresh; the old one's window is already gone.
+  about_.reset();
+  WindowOptions options;
+  options.class_name = kAboutClass;
+  options.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+  options.ex_style = WS_EX_DLGMODALFRAME;
+  options.owner = hidden_owner_->Handle();
+  about_window_ = std::make_unique<Win32FormWindow>(options);
+  about_ = std::make_unique<frmAbout>(*about_window_);
+  about_->Form_Load();
+  about_window_->SetClientSize(frmAbout::kClientWidth, frmAbout::kClientHeight);
+  about_window_->CenterOnScreen();
+  about_window_->Show();
+  SetForegroundWindow(about_window_->Handle());
+}
+
+void TarvikApp::UnloadOtherForms() {
+  if (about_window_ && about_window_->Alive()) about_window_->Destroy();
+}
+
+bool TarvikApp::TranslateDialogKeys(MSG& message) {
+  for (auto* window : {about_window_.get(), main_window_.get()}) {
+    if (window && window->Alive() && window->TranslateDialogKeys(message)) return true;
+  }
+  return false;
+}
+
+int TarvikApp::RunMessageLoop() {
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) system_.Dispatch(message);
+  return static_cast<int>(message.wParam);
+}
+
+}  // namespace tarvik::app::win32

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <memory>
+
+#include "app/Form_Tarvik.h"
+#include "app/ProgramWindows.h"
+#include "app/frmAbout.h"
+#include "platform/win32/RegistrySettingsStore.h"
+#include "platform/win32/Win32FormWindow.h"
+#include "platform/win32/Win32MessageBoxes.h"
+#include "platform/win32/Win32System.h"
+
+namespace tarvik::app::win32 {
+
+// The process: start-up, the program's windows, and the message loop that
+// runs until the main window is gone.
+class TarvikApp final : public ProgramWindows {
+ public:
+  TarvikApp();
+  TarvikApp(const TarvikApp&) = delete;
+  TarvikApp& operator=(const TarvikApp&) = delete;
+
+  // Splash, main window, then events until the program ends; the exit code.
+  int StartUp();
+
+  void ShowAbout() override;
+  void UnloadOtherForms() override;
+
+ private:
+  void ShowSplashFor2Seconds();
+  void ShowMainWindow();
+  bool TranslateDialogKeys(MSG& message);
+  int RunMessageLoop();
+
+  platform::win32::RegistrySettingsStore settings_;
+  platform::win32::Win32MessageBoxes messages_;
+  platform::win32::Win32System system_;
+  // Owns the splash and the About box so that neither shows in the taskbar.
+  std::unique_ptr<platform::win32::Win32FormWindow> hidden_owner_;
+  std::unique_ptr<platform::win32::Win32FormWindow> main_window_;
+  std::unique_ptr<Form_Tarvik> main_;
+  std::unique_ptr<platform::win32::Win32FormWindow> about_window_;
+  std::unique_ptr<frmAbout> about_;
+};
+
+}  // namespace tarvik::app::win32

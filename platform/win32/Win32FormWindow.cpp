@@ -1,0 +1,344 @@
+#include "platform/win32/Win32FormWindow.h"
+
+#include <commctrl.h>
+
+#include <stdexcept>
+
+#include "platform/win32/Utf.h"
+
+namespace tarvik::platform::win32 {
+
+namespace {
+
+constexpr int kFirstControlId = 100;
+constexpr int kFirstMenuId = 500;
+constexpr float kDefaultFontPoints = 8;
+
+void RegisterClassOnce(const std::wstring& name, WNDPROC procedure) {
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof existing;
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  if (GetClassInfoExW(instance, name.c_str(), &existing)) return;
+  WNDCLASSEXW cls{};
+  cls.cbSize = sizeof cls;
+  cls.lpfnWndProc = procedure;
+  cls.hInstance = instance;
+  cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  cls.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+  cls.lpszClassName = name.c_str();
+  cls.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+  cls.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                              GetSystemMetrics(SM_CXSMICON),
+                                              GetSystemMetrics(SM_CYSMICON), 0));
+  if (!RegisterClassExW(&cls)) throw std::runtime_error("cannot register a window class");
+}
+
+}  // namespace
+
+Win32FormWindow::Win32FormWindow(const WindowOptions& options) {
+  RegisterClassOnce(options.class_name, &Procedure);
+  HWND hwnd = CreateWindowExW(options.ex_style, options.class_name.c_str(), L"", options.style,
+                              CW_USEDEFAULT, CW_USEDEFAULT, 300, 200, options.owner, nullptr,
+                              GetModuleHandleW(nullptr), this);
+  if (!hwnd) throw std::runtime_error("cannot create a window");
+  dpi_ = static_cast<int>(GetDpiForWindow(hwnd));
+  if (dpi_ <= 0) dpi_ = 96;
+  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                             WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                             CW_USEDEFAULT, CW_USEDEFAULT, hwnd, nullptr, GetModuleHandleW(nullptr),
+                             nullptr);
+}
+
+Win32FormWindow::~Win32FormWindow() {
+  // The handlers belong to logic that may already be gone.
+  on_close_ = nullptr;
+  on_destroyed_ = nullptr;
+}
+
+LRESULT CALLBACK Win32FormWindow::Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  Win32FormWindow* self = nullptr;
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
+    self = static_cast<Win32FormWindow*>(create->lpCreateParams);
+    self->hwnd_.reset(hwnd);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  } else {
+    self = reinterpret_cast<Win32FormWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  }
+  if (!self) return DefWindowProcW(hwnd, message, wparam, lparam);
+  // No exception may cross back into the window manager.
+  try {
+    return self->HandleMessage(message, wparam, lparam);
+  } catch (...) {
+    return DefWindowProcW(hwnd, message, wparam, lparam);
+  }
+}
+
+LRESULT Win32FormWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  HWND hwnd = hwnd_.get();
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(wparam), HIWORD(wparam));
+      return 0;
+    case WM_CLOSE:
+      if (on_close_) on_close_();
+      else Destroy();
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
+      return 0;
+    case WM_NCDESTROY: {
+      SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+      (void)hwnd_.release();  // Windows has destroyed it already
+      tooltip_ = nullptr;
+      if (on_destroyed_) on_destroyed_();
+      return DefWindowProcW(hwnd, message, wparam, lparam);
+    }
+    default:
+      return DefWindowProcW(hwnd, message, wparam, lparam);
+  }
+}
+
+void Win32FormWindow::OnCommand(int id, int code) {
+  // Enter and Esc arrive from dialog navigation as IDOK and IDCANCEL.
+  if (id == IDOK || id == IDCANCEL) {
+    for (auto& control : controls_) {
+      const ControlSpec& spec = control->Spec();
+      if ((id == IDOK && spec.default_button) || (id == IDCANCEL && spec.cancel_button)) {
+        control->Click();
+        return;
+      }
+    }
+    return;
+  }
+  if (menu_ && code == 0 && menu_->Choose(static_cast<UINT>(id))) return;
+  for (auto& control : controls_) {
+    if (control->Id() == id) {
+      control->OnCommand(code);
+      return;
+    }
+  }
+}
+
+Control& Win32FormWindow::AddControl(const ControlSpec& spec) {
+  int id = kFirstControlId + static_cast<int>(controls_.size());
+  auto control = std::make_unique<Win32Control>(static_cast<ControlHost&>(*this), spec, id);
+  Win32Control& result = *control;
+  controls_.push_back(std::move(control));
+  PlaceInTabOrder(result);
+  return result;
+}
+
+ListControl& Win32FormWindow::AddList(const ControlSpec& spec) {
+  int id = kFirstControlId + static_cast<int>(controls_.size());
+  auto control = std::make_unique<Win32List>(static_cast<ControlHost&>(*this), spec, id);
+  Win32List& result = *control;
+  controls_.push_back(std::move(control));
+  PlaceInTabOrder(result);
+  return result;
+}
+
+void Win32FormWindow::PlaceInTabOrder(ChildWindow& control) {
+  // Z order is tab order, and it also decides which of two overlapping
+  // controls is drawn on top; frames lie beneath the controls they hold.
+  if (control.Spec().kind == ControlKind::Frame) {
+    SetWindowPos(control.Hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return;
+  }
+  HWND after = HWND_TOP;
+  int best = -1;
+  for (auto& other : controls_) {
+    const ControlSpec& spec = other->Spec();
+    if (other.get() == &control || spec.kind == ControlKind::Frame) continue;
+    if (spec.tab_index < control.Spec().tab_index && spec.tab_index > best) {
+      best = spec.tab_index;
+      after = other->Hwnd();
+    }
+  }
+  SetWindowPos(control.Hwnd(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+MenuItem& Win32FormWindow::AddMenuItem(const MenuSpec& spec) {
+  if (!menu_) menu_ = std::make_unique<Win32Menu>(hwnd_.get());
+  UINT id = static_cast<UINT>(kFirstMenuId + menu_item_count_++);
+  return menu_->Add(spec, id);
+}
+
+std::string Win32FormWindow::Caption() const {
+  int length = GetWindowTextLengthW(hwnd_.get());
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  int copied = GetWindowTextW(hwnd_.get(), text.data(), length + 1);
+  text.resize(static_cast<size_t>(copied));
+  return Narrow(text);
+}
+
+void Win32FormWindow::SetCaption(std::string_view caption) {
+  SetWindowTextW(hwnd_.get(), Widen(caption).c_str());
+}
+
+RECT Win32FormWindow::WindowRect() const {
+  RECT rect{};
+  GetWindowRect(hwnd_.get(), &rect);
+  return rect;
+}
+
+void Win32FormWindow::MoveTo(int left, int top, int width, int height) {
+  SetWindowPos(hwnd_.get(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+Twips Win32FormWindow::Left() const { return PixelsToTwips(WindowRect().left, dpi_); }
+Twips Win32FormWindow::Top() const { return PixelsToTwips(WindowRect().top, dpi_); }
+Twips Win32FormWindow::Width() const {
+  RECT r = WindowRect();
+  return PixelsToTwips(r.right - r.left, dpi_);
+}
+Twips Win32FormWindow::Height() const {
+  RECT r = WindowRect();
+  return PixelsToTwips(r.bottom - r.top, dpi_);
+}
+
+void Win32FormWindow::SetLeft(Twips left) {
+  RECT r = WindowRect();
+  MoveTo(TwipsToPixels(left, dpi_), r.top, r.right - r.left, r.bottom - r.top);
+}
+void Win32FormWindow::SetTop(Twips top) {
+  RECT r = WindowRect();
+  MoveTo(r.left, TwipsToPixels(top, dpi_), r.right - r.left, r.bottom - r.top);
+}
+void Win32FormWindow::SetWidth(Twips width) {
+  RECT r = WindowRect();
+  MoveTo(r.left, r.top, TwipsToPixels(width, dpi_), r.bottom - r.top);
+}
+void Win32FormWindow::SetHeight(Twips height) {
+  RECT r = WindowRect();
+  MoveTo(r.left, r.top, r.right - r.left, TwipsToPixels(height, dpi_));
+}
+
+Twips Win32FormWindow::ClientWidth() const {
+  RECT r{};
+  GetClientRect(hwnd_.get(), &r);
+  return PixelsToTwips(r.right, dpi_);
+}
+Twips Win32FormWindow::ClientHeight() const {
+  RECT r{};
+  GetClientRect(hwnd_.get(), &r);
+  return PixelsToTwips(r.bottom, dpi_);
+}
+
+bool Win32FormWindow::IsMinimized() const { return IsIconic(hwnd_.get()) != FALSE; }
+bool Win32FormWindow::IsNormal() const {
+  return !IsIconic(hwnd_.get()) && !IsZoomed(hwnd_.get());
+}
+
+void Win32FormWindow::SetTopmost(bool topmost) {
+  SetWindowPos(hwnd_.get(), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE);
+}
+
+std::vector<TwipsRect> Win32FormWindow::MonitorWorkAreas() const {
+  struct Collect {
+    int dpi;
+    std::vector<TwipsRect> areas;
+  } collect{dpi_, {}};
+  EnumDisplayMonitors(
+      nullptr, nullptr,
+      [](HMONITOR monitor, HDC, LPRECT, LPARAM data) -> BOOL {
+        auto& out = *reinterpret_cast<Collect*>(data);
+        MONITORINFO info{};
+        info.cbSize = sizeof info;
+        if (GetMonitorInfoW(monitor, &info)) {
+          const RECT& w = info.rcWork;
+          out.areas.push_back({PixelsToTwips(w.left, out.dpi), PixelsToTwips(w.top, out.dpi),
+                               PixelsToTwips(w.right - w.left, out.dpi),
+                               PixelsToTwips(w.bottom - w.top, out.dpi)});
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&collect));
+  return collect.areas;
+}
+
+void Win32FormWindow::Show() {
+  ShowWindow(hwnd_.get(), SW_SHOWNORMAL);
+  UpdateWindow(hwnd_.get());
+}
+
+void Win32FormWindow::Hide() { ShowWindow(hwnd_.get(), SW_HIDE); }
+
+void Win32FormWindow::Destroy() {
+  if (hwnd_) DestroyWindow(hwnd_.get());
+}
+
+void Win32FormWindow::SetClientSize(Twips width, Twips height) {
+  RECT rect{0, 0, TwipsToPixels(width, dpi_), TwipsToPixels(height, dpi_)};
+  HWND hwnd = hwnd_.get();
+  AdjustWindowRectExForDpi(&rect, static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE)),
+                           GetMenu(hwnd) != nullptr,
+                           static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE)),
+                           static_cast<UINT>(dpi_));
+  RECT current = WindowRect();
+  MoveTo(current.left, current.top, rect.right - rect.left, rect.bottom - rect.top);
+}
+
+void Win32FormWindow::CenterOnScreen() {
+  RECT r = WindowRect();
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  GetMonitorInfoW(MonitorFromWindow(hwnd_.get(), MONITOR_DEFAULTTOPRIMARY), &info);
+  const RECT& work = info.rcWork;
+  int width = r.right - r.left;
+  int height = r.bottom - r.top;
+  MoveTo(work.left + (work.right - work.left - width) / 2,
+         work.top + (work.bottom - work.top - height) / 2, width, height);
+}
+
+bool Win32FormWindow::TranslateDialogKeys(MSG& message) {
+  HWND hwnd = hwnd_.get();
+  if (!hwnd || (message.hwnd != hwnd && !IsChild(hwnd, message.hwnd))) return false;
+  return IsDialogMessageW(hwnd, &message) != FALSE;
+}
+
+void Win32FormWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+  // Keep the client area's size in twips, so the roll state stays exact.
+  Twips client_width = ClientWidth();
+  Twips client_height = ClientHeight();
+  dpi_ = dpi;
+  fonts_.clear();
+  for (auto& control : controls_) control->Relayout();
+  MoveTo(suggested.left, suggested.top, suggested.right - suggested.left,
+         suggested.bottom - suggested.top);
+  SetClientSize(client_width, client_height);
+}
+
+HFONT Win32FormWindow::FontFor(const FontSpec& font) {
+  auto key = std::make_tuple(font.face, font.points, font.bold);
+  auto found = fonts_.find(key);
+  if (found != fonts_.end()) return found->second.get();
+
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  LOGFONTW logfont = metrics.lfMessageFont;
+  float points = font.points > 0 ? font.points : kDefaultFontPoints;
+  logfont.lfHeight = -static_cast<LONG>(points * static_cast<float>(dpi_) / 72.0f + 0.5f);
+  logfont.lfWidth = 0;
+  logfont.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+  if (!font.face.empty()) {
+    std::wstring face = Widen(font.face);
+    lstrcpynW(logfont.lfFaceName, face.c_str(), LF_FACESIZE);
+  }
+  UniqueHfont created(CreateFontIndirectW(&logfont));
+  HFONT result = created.get();
+  fonts_.emplace(key, std::move(created));
+  return result;
+}
+
+TwipsRect Win32FormWindow::ParentOrigin(const std::string& parent) const {
+  if (parent.empty()) return {};
+  for (const auto& control : controls_) {
+    if (control->Spec().name == parent) return control->Spec().rect;
+  }
+  return {};
+}
+
+}  // namespace tarvik::platform::win32

@@ -1,0 +1,99 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "platform/FormWindow.h"
+#include "platform/win32/Handles.h"
+#include "platform/win32/Win32Controls.h"
+#include "platform/win32/Win32Menu.h"
+
+namespace tarvik::platform::win32 {
+
+struct WindowOptions {
+  std::wstring class_name;
+  DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_BORDER;
+  DWORD ex_style = 0;
+  HWND owner = nullptr;
+  bool icon = true;  // the program icon in the caption and task switcher
+};
+
+// A top-level window of the program over a real HWND, in the manner of a
+// BaseWindow: `this` is stored at WM_NCCREATE and every message goes to
+// HandleMessage, which calls a handler the logic registered.
+class Win32FormWindow final : public FormWindow, private ControlHost {
+ public:
+  explicit Win32FormWindow(const WindowOptions& options);
+  ~Win32FormWindow() override;
+  Win32FormWindow(const Win32FormWindow&) = delete;
+  Win32FormWindow& operator=(const Win32FormWindow&) = delete;
+
+  Control& AddControl(const ControlSpec& spec) override;
+  ListControl& AddList(const ControlSpec& spec) override;
+  MenuItem& AddMenuItem(const MenuSpec& spec) override;
+
+  std::string Caption() const override;
+  void SetCaption(std::string_view caption) override;
+
+  Twips Left() const override;
+  Twips Top() const override;
+  Twips Width() const override;
+  Twips Height() const override;
+  void SetLeft(Twips left) override;
+  void SetTop(Twips top) override;
+  void SetWidth(Twips width) override;
+  void SetHeight(Twips height) override;
+  Twips ClientWidth() const override;
+  Twips ClientHeight() const override;
+
+  bool IsMinimized() const override;
+  bool IsNormal() const override;
+  void SetTopmost(bool topmost) override;
+  std::vector<TwipsRect> MonitorWorkAreas() const override;
+
+  void OnCloseRequest(std::function<void()> handler) override { on_close_ = std::move(handler); }
+  void Show() override;
+  void Hide() override;
+  void Destroy() override;
+
+  HWND Handle() const override { return hwnd_.get(); }
+  bool Alive() const { return hwnd_ != nullptr; }
+  // For windows whose design gives the client area rather than the frame.
+  void SetClientSize(Twips width, Twips height);
+  void CenterOnScreen();
+  // Tab, Enter and Esc as in a dialog; true when the message was taken.
+  bool TranslateDialogKeys(MSG& message);
+  void OnDestroyed(std::function<void()> handler) { on_destroyed_ = std::move(handler); }
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  void OnCommand(int id, int code);
+  void OnDpiChanged(int dpi, const RECT& suggested);
+  void PlaceInTabOrder(ChildWindow& control);
+  RECT WindowRect() const;
+  void MoveTo(int left, int top, int width, int height);
+
+  int Dpi() const override { return dpi_; }
+  HFONT FontFor(const FontSpec& font) override;
+  HWND ToolTipWindow() const override { return tooltip_; }
+  TwipsRect ParentOrigin(const std::string& parent) const override;
+
+  UniqueHwnd hwnd_;
+  HWND tooltip_ = nullptr;  // owned by this window, destroyed with it
+  int dpi_ = 96;
+  std::map<std::tuple<std::string, float, bool>, UniqueHfont> fonts_;
+  std::vector<std::unique_ptr<ChildWindow>> controls_;
+  std::unique_ptr<Win32Menu> menu_;
+  int menu_item_count_ = 0;
+  std::function<void()> on_close_;
+  std::function<void()> on_destroyed_;
+};
+
+}  // namespace tarvik::platform::win32

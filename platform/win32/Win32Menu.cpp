@@ -1,0 +1,77 @@
+#include "platform/win32/Win32Menu.h"
+
+#include "platform/win32/Utf.h"
+
+namespace tarvik::platform::win32 {
+
+Win32MenuItem::Win32MenuItem(Win32Menu& menu, const MenuSpec& spec, UINT id)
+    : menu_(menu), spec_(spec), id_(id), caption_(spec.caption) {}
+
+void Win32MenuItem::SetCaption(std::string_view caption) {
+  caption_ = caption;
+  menu_.Rebuild(spec_.parent);
+}
+
+void Win32MenuItem::SetVisible(bool visible) {
+  if (visible_ == visible) return;
+  visible_ = visible;
+  menu_.Rebuild(spec_.parent);
+}
+
+void Win32MenuItem::SetEnabled(bool enabled) {
+  if (enabled_ == enabled) return;
+  enabled_ = enabled;
+  menu_.Rebuild(spec_.parent);
+}
+
+Win32MenuItem& Win32Menu::Add(const MenuSpec& spec, UINT id) {
+  if (!bar_) {
+    bar_ = CreateMenu();
+    SetMenu(window_, bar_);
+  }
+  items_.push_back(std::make_unique<Win32MenuItem>(*this, spec, id));
+  Win32MenuItem& item = *items_.back();
+  if (spec.parent.empty()) item.SetPopup(CreatePopupMenu());
+  Rebuild(spec.parent);
+  return item;
+}
+
+HMENU Win32Menu::MenuOf(const std::string& parent) const {
+  if (parent.empty()) return bar_;
+  for (const auto& item : items_) {
+    if (item->Spec().name == parent) return item->Popup();
+  }
+  return nullptr;
+}
+
+void Win32Menu::Rebuild(const std::string& parent) {
+  HMENU menu = MenuOf(parent);
+  if (!menu) return;
+  // RemoveMenu, unlike DeleteMenu, leaves the popups alive for re-adding.
+  while (GetMenuItemCount(menu) > 0) RemoveMenu(menu, 0, MF_BYPOSITION);
+  for (const auto& item : items_) {
+    if (item->Spec().parent != parent || !item->Visible()) continue;
+    UINT flags = item->Enabled() ? MF_ENABLED : MF_GRAYED;
+    std::wstring caption = Widen(item->Caption());
+    if (item->Spec().separator) {
+      AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    } else if (item->Popup()) {
+      AppendMenuW(menu, MF_POPUP | flags, reinterpret_cast<UINT_PTR>(item->Popup()), caption.c_str());
+    } else {
+      AppendMenuW(menu, MF_STRING | flags, item->Id(), caption.c_str());
+    }
+  }
+  if (parent.empty()) DrawMenuBar(window_);
+}
+
+bool Win32Menu::Choose(UINT id) {
+  for (const auto& item : items_) {
+    if (item->Id() == id && !item->Popup()) {
+      item->Choose();
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace tarvik::platform::win32
