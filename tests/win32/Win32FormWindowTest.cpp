@@ -1,0 +1,241 @@
+#include "platform/win32/Win32FormWindow.h"
+
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "app/Form_Tarvik.h"
+#include "platform/memory/MemoryServices.h"
+
+namespace tarvik::platform::win32 {
+namespace {
+
+ControlSpec Spec(const char* name, ControlKind kind, int tab, const char* tip = "") {
+  ControlSpec spec;
+  spec.name = name;
+  spec.kind = kind;
+  spec.caption = name;
+  spec.tooltip = tip;
+  spec.rect = {120, 120, 1500, 255};
+  spec.tab_index = tab;
+  return spec;
+}
+
+class Win32WindowTest : public ::testing::Test {
+ protected:
+  Win32WindowTest() {
+    WindowOptions options;
+    options.class_name = L"TarvikTestWindow";
+    window = std::make_unique<Win32FormWindow>(options);
+    dpi = static_cast<int>(GetDpiForWindow(window->Handle()));
+  }
+  void SendCommand(const ChildWindow& control, int code) {
+    SendMessageW(window->Handle(), WM_COMMAND, MAKEWPARAM(control.Id(), code),
+                 reinterpret_cast<LPARAM>(control.Hwnd()));
+  }
+
+  std::unique_ptr<Win32FormWindow> window;
+  int dpi = 96;
+};
+
+TEST_F(Win32WindowTest, OuterGeometryIsKeptInTwipsAtTheWindowsDpi) {
+  window->SetLeft(1000);
+  window->SetTop(1500);
+  window->SetWidth(4740);
+  window->SetHeight(4935);
+  RECT rect{};
+  GetWindowRect(window->Handle(), &rect);
+  EXPECT_EQ(rect.left, TwipsToPixels(1000, dpi));
+  EXPECT_EQ(rect.top, TwipsToPixels(1500, dpi));
+  EXPECT_EQ(rect.right - rect.left, TwipsToPixels(4740, dpi));
+  EXPECT_EQ(rect.bottom - rect.top, TwipsToPixels(4935, dpi));
+  EXPECT_NEAR(window->Width(), 4740, 1440.0 / dpi);
+  EXPECT_LT(window->ClientHeight(), window->Height());
+
+  window->SetClientSize(6000, 2340);
+  EXPECT_NEAR(window->ClientWidth(), 6000, 1440.0 / dpi);
+  EXPECT_NEAR(window->ClientHeight(), 2340, 1440.0 / dpi);
+}
+
+TEST_F(Win32WindowTest, ControlsArePlacedInTwipsAndStackedInTabOrder) {
+  auto& later = window->AddControl(Spec("later", ControlKind::Button, 7));
+  auto& first = window->AddControl(Spec("first", ControlKind::TextBox, 0));
+  auto& middle = window->AddList(Spec("middle", ControlKind::ListBox, 3));
+  HWND child = GetWindow(window->Handle(), GW_CHILD);
+  std::vector<HWND> order;
+  for (; child; child = GetWindow(child, GW_HWNDNEXT)) order.push_back(child);
+  auto hwnd = [](Control& c) { return dynamic_cast<ChildWindow&>(c).Hwnd(); };
+  EXPECT_EQ(order, (std::vector<HWND>{hwnd(first), hwnd(middle), hwnd(later)}));
+
+  later.SetTop(3120);
+  later.SetWidth(735);
+  RECT rect{};
+  GetWindowRect(hwnd(later), &rect);
+  MapWindowPoints(HWND_DESKTOP, window->Handle(), reinterpret_cast<POINT*>(&rect), 2);
+  EXPECT_EQ(rect.top, TwipsToPixels(3120, dpi));
+  EXPECT_EQ(rect.left, TwipsToPixels(120, dpi));
+  EXPECT_EQ(rect.right - rect.left, TwipsToPixels(735, dpi));
+  EXPECT_EQ(later.Top(), 3120);
+
+  later.SetVisible(false);
+  EXPECT_FALSE(later.Visible());
+  EXPECT_FALSE(IsWindowVisible(hwnd(later)));
+  later.SetEnabled(false);
+  EXPECT_FALSE(later.Enabled());
+  later.SetCaption("Wide \xE2\x86\x94 Narrow");
+  EXPECT_EQ(later.Caption(), "Wide \xE2\x86\x94 Narrow");
+}
+
+TEST_F(Win32WindowTest, AListAnnouncesADifferentRowOnlyAndTheUsersClicks) {
+  auto& list = window->AddList(Spec("List", ControlKind::ListBox, 0));
+  int clicks = 0;
+  list.OnClick([&] { ++clicks; });
+  list.AddItem("b");
+  list.AddItem("a", 0);
+  list.AddItem("c");
+  EXPECT_EQ(list.Count(), 3);
+  EXPECT_EQ(list.Item(0), "a");
+  EXPECT_EQ(list.Item(2), "c");
+
+  list.SetListIndex(1);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(list.ListIndex(), 1);
+  list.SetListIndex(1);
+  EXPECT_EQ(clicks, 1) << "the row already selected raises nothing";
+
+  // The user picks a row: the list box tells its parent.
+  auto& child = dynamic_cast<ChildWindow&>(list);
+  SendMessageW(child.Hwnd(), LB_SETCURSEL, 2, 0);
+  SendCommand(child, LBN_SELCHANGE);
+  EXPECT_EQ(clicks, 2);
+  EXPECT_EQ(list.ListIndex(), 2);
+
+  list.RemoveItem(0);
+  EXPECT_EQ(list.Item(0), "b");
+  list.Clear();
+  EXPECT_EQ(list.Count(), 0);
+  EXPECT_EQ(list.ListIndex(), -1);
+}
+
+TEST_F(Win32WindowTest, ADropDownListRunsItsHandlerWhenTheProgramSelects) {
+  auto& combo = window->AddList(Spec("Combo", ControlKind::DropDownList, 0));
+  int clicks = 0;
+  combo.OnClick([&] { ++clicks; });
+  for (const char* app : {"MSTS RE", "Mosaic", "USAPhotoMaps"}) combo.AddItem(app);
+  EXPECT_EQ(combo.ListIndex(), -1);
+  combo.SetListIndex(0);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(combo.Item(2), "USAPhotoMaps");
+}
+
+TEST_F(Win32WindowTest, CheckBoxesToggleOnlyWhenClicked) {
+  auto& check = window->AddControl(Spec("Check", ControlKind::CheckBox, 0, "Keep on top."));
+  int clicks = 0;
+  check.OnClick([&] { ++clicks; });
+  check.SetValue(1);
+  EXPECT_EQ(check.Value(), 1);
+  EXPECT_EQ(clicks, 0);
+  SendMessageW(dynamic_cast<ChildWindow&>(check).Hwnd(), BM_CLICK, 0, 0);
+  EXPECT_EQ(check.Value(), 0);
+  EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(Win32WindowTest, ToolTipsAndGlyphsAreAttached) {
+  auto tip_window = [&] {
+    HWND found = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM out) -> BOOL {
+          wchar_t name[64] = {};
+          GetClassNameW(hwnd, name, 64);
+          if (lstrcmpiW(name, TOOLTIPS_CLASSW) != 0) return TRUE;
+          *reinterpret_cast<HWND*>(out) = hwnd;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+  };
+  ControlSpec roll = Spec("Roll", ControlKind::PictureButton, 0, "Roll up.");
+  roll.glyph = Glyph::ArrowUp;
+  auto& button = window->AddControl(roll);
+  window->AddControl(Spec("Plain", ControlKind::Label, 1));
+  HWND tips = tip_window();
+  ASSERT_NE(tips, nullptr);
+  EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 1);
+  button.SetToolTip("");
+  EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 0);
+  HWND hwnd = dynamic_cast<ChildWindow&>(button).Hwnd();
+  EXPECT_NE(SendMessageW(hwnd, BM_GETIMAGE, IMAGE_ICON, 0), 0);
+}
+
+TEST_F(Win32WindowTest, HiddenMenuEntriesLeaveTheMenuAndComeBackInOrder) {
+  window->AddMenuItem({"File", "&File", "", false});
+  auto& open = window->AddMenuItem({"Open", "&Open", "File", false});
+  auto& exit = window->AddMenuItem({"Exit", "Exit", "File", false});
+  auto& recent = window->AddMenuItem({"Recent", "Recent Files", "File", false});
+  HMENU file = GetSubMenu(GetMenu(window->Handle()), 0);
+  ASSERT_NE(file, nullptr);
+  EXPECT_EQ(GetMenuItemCount(file), 3);
+
+  recent.SetVisible(false);
+  EXPECT_EQ(GetMenuItemCount(file), 2);
+  recent.SetCaption("C:\\Routes\\Pass.mkr");
+  recent.SetVisible(true);
+  wchar_t text[64] = {};
+  GetMenuStringW(file, 2, text, 64, MF_BYPOSITION);
+  EXPECT_STREQ(text, L"C:\\Routes\\Pass.mkr");
+
+  open.SetEnabled(false);
+  EXPECT_TRUE(GetMenuState(file, 0, MF_BYPOSITION) & MF_GRAYED);
+  int chosen = 0;
+  exit.OnClick([&] { ++chosen; });
+  UINT exit_id = GetMenuItemID(file, 1);
+  SendMessageW(window->Handle(), WM_COMMAND, MAKEWPARAM(exit_id, 0), 0);
+  EXPECT_EQ(chosen, 1);
+}
+
+TEST_F(Win32WindowTest, CloseRequestsGoToTheHandlerAndDestroyEndsTheWindow) {
+  int requests = 0;
+  bool destroyed = false;
+  window->OnCloseRequest([&] { ++requests; });
+  window->OnDestroyed([&] { destroyed = true; });
+  SendMessageW(window->Handle(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(requests, 1);
+  EXPECT_TRUE(window->Alive()) << "the handler decides";
+  window->Destroy();
+  EXPECT_FALSE(window->Alive());
+  EXPECT_TRUE(destroyed);
+}
+
+// The main window's logic on a real window: rolling fits the client area
+// to the bars with the frame Windows really draws.
+class NoWindows : public app::ProgramWindows {
+ public:
+  void ShowAbout() override {}
+  void UnloadOtherForms() override {}
+};
+
+TEST_F(Win32WindowTest, TheMainWindowRollsToExactClientHeights) {
+  memory::MemorySettingsStore store;
+  memory::ScriptedMessageBoxes messages;
+  memory::FakeSystem system;
+  NoWindows windows;
+  app::Form_Tarvik form(*window, app::Services{store, messages, system, windows});
+  form.Form_Load();
+  RECT client{};
+  GetClientRect(window->Handle(), &client);
+  EXPECT_EQ(client.bottom, TwipsToPixels(4275, dpi));
+  form.Command_Rollup_Click();
+  GetClientRect(window->Handle(), &client);
+  EXPECT_EQ(client.bottom, TwipsToPixels(195, dpi));
+  form.Command_Width_Click();
+  RECT outer{};
+  GetWindowRect(window->Handle(), &outer);
+  EXPECT_EQ(outer.right - outer.left, TwipsToPixels(2475, dpi));
+  EXPECT_EQ(outer.bottom - outer.top, TwipsToPixels(4935, dpi));
+}
+
+}  // namespace
+}  // namespace tarvik::platform::win32
