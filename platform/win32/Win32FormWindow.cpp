@@ -120,23 +120,19 @@ void Win32FormWindow::OnCommand(int id, int code) {
   }
 }
 
-Control& Win32FormWindow::AddControl(const ControlSpec& spec) {
+template <class ControlType>
+ControlType& Win32FormWindow::Adopt(const ControlSpec& spec) {
   int id = kFirstControlId + static_cast<int>(controls_.size());
-  auto control = std::make_unique<Win32Control>(static_cast<ControlHost&>(*this), spec, id);
-  Win32Control& result = *control;
+  auto control = std::make_unique<ControlType>(static_cast<ControlHost&>(*this), spec, id);
+  ControlType& result = *control;
   controls_.push_back(std::move(control));
   PlaceInTabOrder(result);
   return result;
 }
 
-ListControl& Win32FormWindow::AddList(const ControlSpec& spec) {
-  int id = kFirstControlId + static_cast<int>(controls_.size());
-  auto control = std::make_unique<Win32List>(static_cast<ControlHost&>(*this), spec, id);
-  Win32List& result = *control;
-  controls_.push_back(std::move(control));
-  PlaceInTabOrder(result);
-  return result;
-}
+Control& Win32FormWindow::AddControl(const ControlSpec& spec) { return Adopt<Win32Control>(spec); }
+
+ListControl& Win32FormWindow::AddList(const ControlSpec& spec) { return Adopt<Win32List>(spec); }
 
 void Win32FormWindow::PlaceInTabOrder(ChildWindow& control) {
   // Z order is tab order, and it also decides which of two overlapping

@@ -76,6 +76,8 @@ class Win32FormWindow final : public FormWindow, private ControlHost {
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void OnCommand(int id, int code);
   void OnDpiChanged(int dpi, const RECT& suggested);
+  template <class ControlType>
+  ControlType& Adopt(const ControlSpec& spec);
   void PlaceInTabOrder(ChildWindow& control);
   RECT WindowRect() const;
   void MoveTo(int left, int top, int width, int height);

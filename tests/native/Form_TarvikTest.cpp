@@ -146,6 +146,18 @@ TEST_F(MainWindowTest, WidthChangesRestoreTheFullHeightEvenWhenRolledUp) {
   EXPECT_EQ(window.Height(), 4935);
 }
 
+}  // namespace
+}  // namespace tarvik::app
+
+namespace tarvik::platform::memory {
+void PrintTo(const MemoryFrame& frame, std::ostream* out) {
+  *out << "border " << frame.border << ", title and menu " << frame.title_and_menu;
+}
+}  // namespace tarvik::platform::memory
+
+namespace tarvik::app {
+namespace {
+
 class RollModeTest : public MainWindowTest,
                      public ::testing::WithParamInterface<MemoryFormWindow::Frame> {
  protected:
