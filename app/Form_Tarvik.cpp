@@ -82,13 +82,13 @@ void Form_Tarvik::CreateControls() {
   c_.Menu_FileSaveAs = menu("Menu_FileSaveAs");
   c_.Menu_FileExit = menu("Menu_FileExit");
   c_.Bar = menu("Bar");
-  c_.Menu_FileRecent_0 = menu("Menu_FileRecent_0");
+  c_.Menu_FileRecent.push_back(menu("Menu_FileRecent_0"));
   c_.Menu_Manual = menu("Menu_Manual");
   c_.Menu_About = menu("Menu_About");
 
   // The Recent Files group and its separator appear once a file is recorded.
   c_.Bar->SetVisible(false);
-  c_.Menu_FileRecent_0->SetVisible(false);
+  c_.Menu_FileRecent[0]->SetVisible(false);
 
   for (const char* app : {"MSTS RE", "Mosaic", "USAPhotoMaps"}) c_.Combo_WhichApp->AddItem(app);
 }
@@ -112,20 +112,19 @@ void Form_Tarvik::WireHandlers() {
   c_.Menu_FileSave->OnClick([this] { Menu_FileSave_Click(); });
   c_.Menu_FileSaveAs->OnClick([this] { Menu_FileSaveAs_Click(); });
   c_.Menu_FileExit->OnClick([this] { Menu_FileExit_Click(); });
-  c_.Menu_FileRecent_0->OnClick([this] { Menu_FileRecent_Click(0); });
+  c_.Menu_FileRecent[0]->OnClick([this] { Menu_FileRecent_Click(0); });
   c_.Menu_Manual->OnClick([this] { Menu_Manual_Click(); });
   c_.Menu_About->OnClick([this] { Menu_About_Click(); });
 }
 
 void Form_Tarvik::Form_Load() {
   MRULastIndex_ = -1;
+  LoadRecentFiles();
 
   c_.Command_Delete->SetEnabled(false);
   c_.Command_Last->SetEnabled(false);
 
-  document_.DocName = "untitled";
-  document_.DocPath = services_.system.ProgramFolder() + "\\" + document_.DocName;
-  window_.SetCaption(document_.DocName);
+  StartUntitledDocument();
 
   std::int16_t which_app = RestoreSettings();
   ApplyWidthMode(IsWide_ ? kWidthWide : kWidthNarrow);
@@ -161,14 +160,6 @@ void Form_Tarvik::KeepWindowOnScreen() {
   platform::TwipsRect placed = KeepOnScreen(stored, window_.MonitorWorkAreas());
   if (placed.left != stored.left) window_.SetLeft(placed.left);
   if (placed.top != stored.top) window_.SetTop(placed.top);
-}
-
-void Form_Tarvik::ClearLists() {
-  c_.List_Entire->Clear();
-  c_.List_Recent->Clear();
-  c_.Text_Waypoint->SetCaption("");
-  c_.Text_Latitude->SetCaption("");
-  c_.Text_Longitude->SetCaption("");
 }
 
 void Form_Tarvik::ApplyWidthMode(std::int16_t mode) {
@@ -261,12 +252,10 @@ void Form_Tarvik::Form_Unload(std::int16_t /*cancel*/) {
   if (unloading_) return;
   unloading_ = true;
 
-  if (document_.IsDirty) {
-    auto answer =
-        services_.messages.Ask("Update " + document_.DocName + "?", kAppTitle);
-    if (answer == platform::Answer::Yes) SaveDocument();
-  }
+  // Closing always goes on, whatever became of the save.
+  OfferToSaveChanges();
   if (!window_.IsMinimized()) StoreSettings();
+  SaveRecentFiles();
   UnloadAllForms();
 }
 
@@ -294,20 +283,8 @@ void Form_Tarvik::Menu_Manual_Click() {
 
 void Form_Tarvik::Menu_About_Click() { services_.windows.ShowAbout(); }
 
-bool Form_Tarvik::SaveDocument() { return false; }
-
-void Form_Tarvik::List_Entire_Click() {}
-void Form_Tarvik::List_Recent_Click() {}
-void Form_Tarvik::Command_New_Click() {}
-void Form_Tarvik::Command_Delete_Click() {}
-void Form_Tarvik::Command_Last_Click() {}
 void Form_Tarvik::Command_Grab_Click() {}
 void Form_Tarvik::Command_Transit_Click() {}
 void Form_Tarvik::Combo_WhichApp_Click() {}
-void Form_Tarvik::Menu_FileNew_Click() {}
-void Form_Tarvik::Menu_FileOpen_Click() {}
-void Form_Tarvik::Menu_FileSave_Click() {}
-void Form_Tarvik::Menu_FileSaveAs_Click() {}
-void Form_Tarvik::Menu_FileRecent_Click(std::int16_t /*index*/) {}
 
 }  // namespace tarvik::app

@@ -1,14 +1,20 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+
+#include <vector>
 
 #include "app/ProgramWindows.h"
 #include "platform/Control.h"
+#include "platform/FileDialogs.h"
+#include "platform/Files.h"
 #include "platform/FormWindow.h"
 #include "platform/MessageBoxes.h"
 #include "platform/SettingsStore.h"
 #include "platform/System.h"
+#include "waypoints/WaypointRow.h"
 
 namespace tarvik::app {
 
@@ -17,6 +23,8 @@ struct Services {
   platform::MessageBoxes& messages;
   platform::System& system;
   ProgramWindows& windows;
+  platform::Files& files;
+  platform::FileDialogs& dialogs;
 };
 
 // The document the main window edits: a Marker file's name, its full path,
@@ -25,6 +33,7 @@ struct DocumentState {
   std::string DocName;
   std::string DocPath;
   bool IsDirty = false;
+  std::string BackupPath;
 };
 
 // The main waypoint window's logic. It creates its controls on the window it
@@ -66,6 +75,24 @@ class Form_Tarvik {
   void Menu_FileSaveAs_Click();
   void Menu_FileRecent_Click(std::int16_t index);
 
+  // Waypoint rows and lists.
+  void ParseRow(std::string_view row);
+  void ShowCurrent();
+  void ClearEntry();
+  void ClearLists();
+  void AddRecent(const std::string& row);
+  void JumpToCurrent();
+
+  // Marker files, documents and recent files.
+  platform::FileStatus WriteMarkerFile(const std::string& path);
+  void ReadMarkerFile(const std::string& path);
+  bool IsUnicodeFile(const std::string& path);
+  bool SaveDocument();
+  void RecordRecentFile(const std::string& path);
+  std::int32_t FindRecentFile(const std::string& path) const;
+  void LoadRecentFiles();
+  void SaveRecentFiles();
+
   bool IsWide() const { return IsWide_; }
   bool IsUp() const { return IsUp_; }
   bool IsOnTop() const { return IsOnTop_; }
@@ -73,6 +100,9 @@ class Form_Tarvik {
   std::int32_t MRULastIndex() const { return MRULastIndex_; }
   bool SuppressRecentJump() const { return SuppressRecentJump_; }
   bool IsFirstREJump() const { return IsFirstREJump_; }
+  const waypoints::Waypoint& Current() const { return Cur_; }
+  const std::string& CurrentRow() const { return CurrentRow_; }
+  const std::string& LastRow() const { return LastRow_; }
 
  private:
   struct Controls {
@@ -99,7 +129,7 @@ class Form_Tarvik {
     platform::MenuItem* Menu_FileSaveAs;
     platform::MenuItem* Menu_FileExit;
     platform::MenuItem* Bar;
-    platform::MenuItem* Menu_FileRecent_0;
+    std::vector<platform::MenuItem*> Menu_FileRecent;
     platform::MenuItem* Menu_Manual;
     platform::MenuItem* Menu_About;
   };
@@ -110,9 +140,30 @@ class Form_Tarvik {
   std::int16_t RestoreSettings();
   void StoreSettings();
   void KeepWindowOnScreen();
-  void ClearLists();
-  bool SaveDocument();
   void UnloadAllForms();
+
+  void AddToEntireList(const std::string& row);
+  int FindRowByName(const platform::ListControl& list, std::string_view name) const;
+  bool ValidateNewWaypoint();
+  void EnableGrabForTarget();
+  int TargetApp() const { return c_.Combo_WhichApp->ListIndex(); }
+
+  // Asks "Update ...?" when the list changed; false when the user said Yes
+  // and the save did not happen, so the command that asked must stop.
+  bool OfferToSaveChanges();
+  // Save As; false when cancelled, refused or failed.
+  bool SaveAs();
+  bool ReplaceWithBackup(const std::string& path);
+  bool WriteOrWarn(const std::string& path);
+  std::optional<std::string> AskForFile(bool save);
+  void WarnFileProblem(const std::string& path, std::string_view sentence);
+  void MakeCurrentDocument(const std::string& path);
+  void StartUntitledDocument();
+  void FillEntireList(const std::vector<waypoints::Waypoint>& waypoints);
+
+  void AddRecentFile(const std::string& path);
+  void MoveRecentFileToTop(const std::string& path, std::int32_t index);
+  std::string RecentCaption(std::int32_t index) const;
 
   platform::FormWindow& window_;
   Services services_;
@@ -126,6 +177,12 @@ class Form_Tarvik {
   bool SuppressRecentJump_ = false;
   bool IsFirstREJump_ = true;
   bool unloading_ = false;
+
+  waypoints::Waypoint Cur_;
+  std::string CurrentRow_;
+  std::string LastRow_;
+  std::string dialog_file_name_;  // offered again by the next file dialog
+  bool untitled_ = true;          // no file behind the list yet
 };
 
 }  // namespace tarvik::app

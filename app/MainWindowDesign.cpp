@@ -71,7 +71,7 @@ const std::vector<MenuSpec>& MainWindowMenus() {
       {"Menu_FileSaveAs", "Sav&e As", "Menu_File", false},
       {"Menu_FileExit", "Exit", "Menu_File", false},
       {"Bar", "", "Menu_File", true},
-      {"Menu_FileRecent_0", "Recent Files", "Menu_File", false},
+      {"Menu_FileRecent_0", "Recent Files", "Menu_File", false, true},
       {"Menu_Help", "&Help", "", false},
       {"Menu_Manual", "&Manual", "Menu_Help", false},
       {"Menu_About", "&About", "Menu_Help", false},

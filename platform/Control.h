@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/Twips.h"
 
@@ -62,6 +63,9 @@ class ListControl : public Control {
   virtual void AddItem(std::string_view text, int index = -1) = 0;
   virtual void RemoveItem(int index) = 0;
   virtual void Clear() = 0;
+  // Replaces every row at once, in the order given; nothing is selected.
+  // Much faster than adding a large file's rows one by one.
+  virtual void SetItems(const std::vector<std::string>& rows) = 0;
 
   // -1 when nothing is selected.
   virtual int ListIndex() const = 0;

@@ -51,6 +51,7 @@ struct MenuSpec {
   std::string caption;
   std::string parent;  // empty for an entry of the menu bar
   bool separator = false;
+  bool literal = false;  // the caption is shown as it is: "&" is no access key
 };
 
 }  // namespace tarvik::platform

@@ -6,6 +6,8 @@
 #include "app/ProgramWindows.h"
 #include "app/frmAbout.h"
 #include "platform/win32/RegistrySettingsStore.h"
+#include "platform/win32/Win32FileDialogs.h"
+#include "platform/win32/Win32Files.h"
 #include "platform/win32/Win32FormWindow.h"
 #include "platform/win32/Win32MessageBoxes.h"
 #include "platform/win32/Win32System.h"
@@ -35,6 +37,8 @@ class TarvikApp final : public ProgramWindows {
   platform::win32::RegistrySettingsStore settings_;
   platform::win32::Win32MessageBoxes messages_;
   platform::win32::Win32System system_;
+  platform::win32::Win32Files files_;
+  platform::win32::Win32FileDialogs dialogs_;
   // Owns the splash and the About box so that neither shows in the taskbar.
   std::unique_ptr<platform::win32::Win32FormWindow> hidden_owner_;
   std::unique_ptr<platform::win32::Win32FormWindow> main_window_;

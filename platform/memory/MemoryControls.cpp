@@ -54,6 +54,11 @@ void MemoryList::Clear() {
   list_index_ = -1;
 }
 
+void MemoryList::SetItems(const std::vector<std::string>& rows) {
+  items_ = rows;
+  list_index_ = -1;
+}
+
 void MemoryList::SetListIndex(int index) {
   if (index < -1 || index >= Count()) throw std::out_of_range("list index");
   if (index == list_index_) return;

@@ -4,6 +4,19 @@
 
 namespace tarvik::platform::win32 {
 
+namespace {
+
+std::wstring DoubleAmpersands(const std::wstring& text) {
+  std::wstring out;
+  for (wchar_t c : text) {
+    out += c;
+    if (c == L'&') out += c;
+  }
+  return out;
+}
+
+}  // namespace
+
 Win32MenuItem::Win32MenuItem(Win32Menu& menu, const MenuSpec& spec, UINT id)
     : menu_(menu), spec_(spec), id_(id), caption_(spec.caption) {}
 
@@ -53,6 +66,8 @@ void Win32Menu::Rebuild(const std::string& parent) {
     if (item->Spec().parent != parent || !item->Visible()) continue;
     UINT flags = item->Enabled() ? MF_ENABLED : MF_GRAYED;
     std::wstring caption = Widen(item->Caption());
+    // A path's "&" is part of the name, not an access key.
+    if (item->Spec().literal) caption = DoubleAmpersands(caption);
     if (item->Spec().separator) {
       AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     } else if (item->Popup()) {

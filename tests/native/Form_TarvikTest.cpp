@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "platform/memory/MemoryFiles.h"
 #include "platform/memory/MemoryFormWindow.h"
 #include "platform/memory/MemoryServices.h"
 
@@ -29,7 +30,8 @@ class MainWindowTest : public ::testing::Test {
   explicit MainWindowTest(MemoryFormWindow::Frame frame) : window(frame) {}
 
   Form_Tarvik& Load() {
-    form = std::make_unique<Form_Tarvik>(window, Services{store, messages, system, windows});
+    form = std::make_unique<Form_Tarvik>(
+        window, Services{store, messages, system, windows, files, dialogs});
     form->Form_Load();
     return *form;
   }
@@ -42,6 +44,8 @@ class MainWindowTest : public ::testing::Test {
   ScriptedMessageBoxes messages;
   platform::memory::FakeSystem system;
   RecordingWindows windows;
+  platform::memory::MemoryFiles files;
+  platform::memory::ScriptedFileDialogs dialogs;
   std::unique_ptr<Form_Tarvik> form;
 };
 

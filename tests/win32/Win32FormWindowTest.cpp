@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/Form_Tarvik.h"
+#include "platform/memory/MemoryFiles.h"
 #include "platform/memory/MemoryServices.h"
 
 namespace tarvik::platform::win32 {
@@ -222,7 +223,10 @@ TEST_F(Win32WindowTest, TheMainWindowRollsToExactClientHeights) {
   memory::ScriptedMessageBoxes messages;
   memory::FakeSystem system;
   NoWindows windows;
-  app::Form_Tarvik form(*window, app::Services{store, messages, system, windows});
+  memory::MemoryFiles files;
+  memory::ScriptedFileDialogs dialogs;
+  app::Form_Tarvik form(*window,
+                        app::Services{store, messages, system, windows, files, dialogs});
   form.Form_Load();
   RECT client{};
   GetClientRect(window->Handle(), &client);

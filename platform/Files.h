@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarvik::platform {
+
+using Bytes = std::vector<std::uint8_t>;
+
+enum class FileStatus {
+  Ok,
+  NotFound,      // no file at the path (or a folder on the way is missing)
+  Exists,        // creating a new file where one already is
+  Denied,        // read-only, locked, or not allowed
+  Failed,        // anything else: a full disk, a broken device
+};
+
+template <class Value>
+struct FileResult {
+  FileStatus status = FileStatus::Failed;
+  Value value{};
+  bool ok() const { return status == FileStatus::Ok; }
+};
+
+// Raw file operations on full paths (UTF-8). Nothing here converts text.
+class Files {
+ public:
+  virtual ~Files() = default;
+
+  virtual bool Exists(std::string_view path) const = 0;
+  // At most `count` bytes from the start; never creates the file.
+  virtual FileResult<Bytes> ReadFirst(std::string_view path, std::size_t count) const = 0;
+  virtual FileResult<Bytes> ReadAll(std::string_view path) const = 0;
+  // Creates a new file holding exactly `bytes`; refuses to replace one.
+  virtual FileStatus CreateNew(std::string_view path, const Bytes& bytes) = 0;
+  // Copies to a destination that must not exist yet.
+  virtual FileStatus Copy(std::string_view from, std::string_view to) = 0;
+  virtual FileStatus Delete(std::string_view path) = 0;
+};
+
+}  // namespace tarvik::platform

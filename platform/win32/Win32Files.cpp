@@ -1,0 +1,108 @@
+#include "platform/win32/Win32Files.h"
+
+#include <windows.h>
+
+#include <limits>
+
+#include "platform/win32/Handles.h"
+#include "platform/win32/Utf.h"
+
+namespace tarvik::platform::win32 {
+
+namespace {
+
+FileStatus StatusOfLastError() {
+  switch (GetLastError()) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_NETPATH:
+      return FileStatus::NotFound;
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS:
+      return FileStatus::Exists;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_WRITE_PROTECT:
+      return FileStatus::Denied;
+    default:
+      return FileStatus::Failed;
+  }
+}
+
+// CreateFileW reports failure as INVALID_HANDLE_VALUE, not as null.
+UniqueFile OpenFile(std::string_view path, DWORD access, DWORD share, DWORD disposition) {
+  HANDLE handle = CreateFileW(Widen(path).c_str(), access, share, nullptr, disposition,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  return UniqueFile(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
+}
+
+FileResult<Bytes> Read(std::string_view path, std::size_t limit) {
+  UniqueFile file = OpenFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
+  if (!file) return {StatusOfLastError(), {}};
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.get(), &size)) return {StatusOfLastError(), {}};
+  auto wanted = static_cast<unsigned long long>(size.QuadPart);
+  if (wanted > limit) wanted = limit;
+  Bytes bytes(static_cast<std::size_t>(wanted));
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 24));
+    DWORD read = 0;
+    if (!ReadFile(file.get(), bytes.data() + done, chunk, &read, nullptr)) {
+      return {StatusOfLastError(), {}};
+    }
+    if (read == 0) break;  // the file shrank meanwhile
+    done += read;
+  }
+  bytes.resize(done);
+  return {FileStatus::Ok, std::move(bytes)};
+}
+
+bool WriteAll(HANDLE file, const Bytes& bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 24));
+    DWORD written = 0;
+    if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0) return false;
+    done += written;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool Win32Files::Exists(std::string_view path) const {
+  DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+FileResult<Bytes> Win32Files::ReadFirst(std::string_view path, std::size_t count) const {
+  return Read(path, count);
+}
+
+FileResult<Bytes> Win32Files::ReadAll(std::string_view path) const {
+  return Read(path, std::numeric_limits<std::size_t>::max());
+}
+
+FileStatus Win32Files::CreateNew(std::string_view path, const Bytes& bytes) {
+  UniqueFile file = OpenFile(path, GENERIC_WRITE, 0, CREATE_NEW);
+  if (!file) return StatusOfLastError();
+  if (WriteAll(file.get(), bytes) && FlushFileBuffers(file.get())) return FileStatus::Ok;
+  FileStatus status = StatusOfLastError();
+  file.reset();
+  DeleteFileW(Widen(path).c_str());
+  return status == FileStatus::Ok ? FileStatus::Failed : status;
+}
+
+FileStatus Win32Files::Copy(std::string_view from, std::string_view to) {
+  return CopyFileW(Widen(from).c_str(), Widen(to).c_str(), TRUE) ? FileStatus::Ok
+                                                                  : StatusOfLastError();
+}
+
+FileStatus Win32Files::Delete(std::string_view path) {
+  return DeleteFileW(Widen(path).c_str()) ? FileStatus::Ok : StatusOfLastError();
+}
+
+}  // namespace tarvik::platform::win32

@@ -1,0 +1,65 @@
+#include "waypoints/Coordinates.h"
+
+#include <charconv>
+#include <cmath>
+#include <optional>
+
+namespace tarvik::waypoints {
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// True when the whole text has the numeric form; the number itself is
+// converted separately.
+bool HasNumericForm(std::string_view text) {
+  size_t i = 0;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+  size_t digits = 0;
+  bool point = false;
+  for (; i < text.size(); ++i) {
+    if (IsDigit(text[i])) {
+      ++digits;
+    } else if (text[i] == '.' && !point) {
+      point = true;
+    } else {
+      break;
+    }
+  }
+  if (digits == 0) return false;
+  if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
+    ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    size_t exponent_digits = 0;
+    while (i < text.size() && IsDigit(text[i])) {
+      ++i;
+      ++exponent_digits;
+    }
+    if (exponent_digits == 0) return false;
+  }
+  return i == text.size();
+}
+
+std::optional<double> ToDouble(std::string_view text) {
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);  // from_chars takes no '+'
+  double value = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+bool IsValidWithin(std::string_view text, double limit) {
+  if (text.empty() || !HasNumericForm(text)) return false;
+  auto value = ToDouble(text);
+  return value && std::fabs(*value) <= limit;
+}
+
+}  // namespace
+
+bool IsValidLatitude(std::string_view text) { return IsValidWithin(text, 90); }
+
+bool IsValidLongitude(std::string_view text) { return IsValidWithin(text, 180); }
+
+}  // namespace tarvik::waypoints

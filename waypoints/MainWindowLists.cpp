@@ -1,0 +1,176 @@
+// The main window's waypoint lists: the current waypoint, the entire and
+// recent lists, Add, Delete and Last.
+#include "app/AppInfo.h"
+#include "app/Form_Tarvik.h"
+#include "waypoints/Coordinates.h"
+#include "waypoints/RowOrder.h"
+
+namespace tarvik::app {
+
+namespace {
+
+constexpr int kRecentCapacity = 11;
+constexpr int kTargetMosaic = 1;
+constexpr int kTargetUSAPhotoMaps = 2;
+constexpr const char* kAddTitle = "Add Waypoint";
+
+std::string TrimSpaces(std::string text) {
+  size_t first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return {};
+  size_t last = text.find_last_not_of(' ');
+  return text.substr(first, last - first + 1);
+}
+
+}  // namespace
+
+void Form_Tarvik::ParseRow(std::string_view row) {
+  if (auto waypoint = waypoints::SplitRow(row)) Cur_ = std::move(*waypoint);
+}
+
+void Form_Tarvik::ShowCurrent() {
+  c_.Text_Waypoint->SetCaption(Cur_.Name);
+  c_.Text_Latitude->SetCaption(Cur_.Latitude);
+  c_.Text_Longitude->SetCaption(Cur_.Longitude);
+  CurrentRow_ = waypoints::JoinRow(Cur_);
+}
+
+void Form_Tarvik::ClearEntry() {
+  c_.Text_Waypoint->SetCaption("");
+  c_.Text_Latitude->SetCaption("");
+  c_.Text_Longitude->SetCaption("");
+}
+
+void Form_Tarvik::ClearLists() {
+  c_.List_Entire->Clear();
+  c_.List_Recent->Clear();
+  ClearEntry();
+}
+
+void Form_Tarvik::AddRecent(const std::string& row) {
+  auto& recent = *c_.List_Recent;
+  int looked_at = std::min(recent.Count(), kRecentCapacity);
+  for (int i = 0; i < looked_at; ++i) {
+    if (recent.Item(i) == row) {
+      recent.SetListIndex(i);  // a different row raises List_Recent_Click here
+      return;
+    }
+  }
+  if (recent.Count() >= kRecentCapacity) recent.RemoveItem(0);
+  recent.AddItem(row);
+  recent.SetListIndex(recent.Count() - 1);
+}
+
+void Form_Tarvik::AddToEntireList(const std::string& row) {
+  auto& list = *c_.List_Entire;
+  int at = waypoints::SortedInsertIndex(list.Count(), [&](int i) { return list.Item(i); }, row);
+  list.AddItem(row, at);
+}
+
+int Form_Tarvik::FindRowByName(const platform::ListControl& list, std::string_view name) const {
+  for (int i = 0; i < list.Count(); ++i) {
+    if (waypoints::RowName(list.Item(i)) == name) return i;
+  }
+  return -1;
+}
+
+bool Form_Tarvik::ValidateNewWaypoint() {
+  auto& messages = services_.messages;
+  std::string name = c_.Text_Waypoint->Caption();
+  if (name.empty()) {
+    messages.Warn("Missing waypoint name.", kAddTitle);
+    return false;
+  }
+  // A tab would split the name across the row's fields.
+  if (name.find(waypoints::kTab) != std::string::npos) {
+    messages.Warn("A waypoint name cannot contain a tab.", kAddTitle);
+    return false;
+  }
+  if (!waypoints::IsValidLatitude(c_.Text_Latitude->Caption())) {
+    messages.Warn("Invalid Latitude.", kAddTitle);
+    return false;
+  }
+  if (!waypoints::IsValidLongitude(c_.Text_Longitude->Caption())) {
+    messages.Warn("Invalid Longitude.", kAddTitle);
+    return false;
+  }
+  if (FindRowByName(*c_.List_Entire, name) >= 0) {
+    messages.Warn("Waypoint aleady exists", kAddTitle);
+    return false;
+  }
+  return true;
+}
+
+void Form_Tarvik::Command_New_Click() {
+  // The boxes keep the trimmed texts even when a check fails.
+  for (auto* box : {c_.Text_Waypoint, c_.Text_Latitude, c_.Text_Longitude}) {
+    box->SetCaption(TrimSpaces(box->Caption()));
+  }
+  if (!ValidateNewWaypoint()) return;
+  std::string row = waypoints::JoinRow({c_.Text_Waypoint->Caption(), c_.Text_Latitude->Caption(),
+                                        c_.Text_Longitude->Caption(), "2"});
+  AddToEntireList(row);
+  AddRecent(row);
+  ClearEntry();
+  document_.IsDirty = true;
+}
+
+void Form_Tarvik::Command_Delete_Click() {
+  std::string name = c_.Text_Waypoint->Caption();
+  if (services_.messages.Ask("Delete waypoint " + name + "?", "Delete Waypoint?") ==
+      platform::Answer::No) {
+    return;
+  }
+  document_.IsDirty = true;
+  for (auto* list : {c_.List_Entire, c_.List_Recent}) {
+    int at = FindRowByName(*list, name);
+    if (at >= 0) list->RemoveItem(at);
+  }
+  ClearEntry();
+  EnableGrabForTarget();
+}
+
+void Form_Tarvik::EnableGrabForTarget() {
+  if (TargetApp() == kTargetMosaic) c_.Command_Grab->SetEnabled(true);
+  if (TargetApp() == kTargetUSAPhotoMaps) c_.Command_Grab->SetEnabled(false);
+}
+
+void Form_Tarvik::List_Entire_Click() {
+  int selected = c_.List_Entire->ListIndex();
+  if (selected < 0) return;
+  c_.Command_Delete->SetEnabled(true);
+  ParseRow(c_.List_Entire->Item(selected));
+  ShowCurrent();
+  // The recent list shows the row too, but this click does the jumping.
+  SuppressRecentJump_ = true;
+  AddRecent(CurrentRow_);
+  JumpToCurrent();
+}
+
+void Form_Tarvik::List_Recent_Click() {
+  EnableGrabForTarget();
+  int selected = c_.List_Recent->ListIndex();
+  if (selected < 0) return;
+  ParseRow(c_.List_Recent->Item(selected));
+  ShowCurrent();
+  if (!SuppressRecentJump_) JumpToCurrent();
+  SuppressRecentJump_ = false;
+}
+
+void Form_Tarvik::Command_Last_Click() {
+  std::string previous = LastRow_;
+  LastRow_ = CurrentRow_;
+  ParseRow(previous);
+  ShowCurrent();
+  JumpToCurrent();
+}
+
+void Form_Tarvik::JumpToCurrent() {
+  services_.system.DoEvents();
+  if (LastRow_.empty()) {
+    LastRow_ = CurrentRow_;
+    c_.Command_Last->SetEnabled(true);
+  }
+  if (IsOnTop_) window_.SetTopmost(true);
+}
+
+}  // namespace tarvik::app

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "waypoints/WaypointRow.h"
+
+namespace tarvik::waypoints {
+
+inline constexpr std::string_view kMarkerHeader = "SIMISA@@@@@@@@@@JINX0I0t______";
+
+// `Marker ( <longitude> <latitude> "<name>" <extra> )`, texts as stored.
+std::string MarkerLine(const Waypoint& waypoint);
+
+// The whole file: FF FE, the header line, one Marker line per row, CR LF
+// after every line and nothing after the last. Rows in the order given.
+std::vector<std::uint8_t> EncodeMarkerFile(const std::vector<std::string>& rows);
+
+// True when the bytes start with the UTF-16LE byte-order mark FF FE.
+bool StartsWithUnicodeMark(const std::vector<std::uint8_t>& bytes);
+
+enum class LineKind { Ignored, Marker, Malformed };
+struct ParsedLine {
+  LineKind kind = LineKind::Ignored;
+  Waypoint waypoint;  // for a Marker line
+};
+
+// One line (without its line end) of a Marker file.
+ParsedLine ParseMarkerLine(std::string_view line);
+
+// The text after the byte-order mark, split into lines: CR LF, a lone CR
+// and a lone LF each end a line. nullopt when the bytes are not UTF-16LE.
+std::optional<std::vector<std::string>> DecodeMarkerLines(const std::uint8_t* data,
+                                                          std::size_t size);
+
+// A whole file's waypoints in file order, or nullopt for a file of
+// incorrect format (not UTF-16LE after the mark, or a malformed line).
+std::optional<std::vector<Waypoint>> ReadMarkerWaypoints(const std::vector<std::uint8_t>& bytes);
+
+}  // namespace tarvik::waypoints

@@ -1,0 +1,55 @@
+#include "waypoints/RowOrder.h"
+
+#include "waypoints/Utf8.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace tarvik::waypoints {
+
+namespace {
+
+// A malformed byte stands for itself, so every text has a definite place.
+char32_t NextCodePoint(std::string_view text, size_t& i) {
+  size_t at = i;
+  auto code = NextUtf8(text, i);
+  return code ? *code : static_cast<std::uint8_t>(text[at]);
+}
+
+char32_t FoldCase(char32_t c) {
+  if (c >= U'A' && c <= U'Z') return c + 32;
+  if (c < 0xC0) return c;
+  if (c <= 0xDE && c != 0xD7) return c + 32;                    // Latin-1 À..Þ
+  if (c >= 0x100 && c <= 0x17F && c != 0x130 && c != 0x131 && c != 0x138 && c != 0x149) {
+    // Latin Extended-A pairs upper, lower; the run 0x139..0x148 and
+    // 0x179..0x17E pair odd, even.
+    bool odd_pairs = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+    if (odd_pairs) return (c % 2 == 1) ? c + 1 : c;
+    if (c == 0x178) return 0xFF;
+    return (c % 2 == 0) ? c + 1 : c;
+  }
+  if (c >= 0x391 && c <= 0x3AB && c != 0x3A2) return c + 32;    // Greek
+  if (c >= 0x410 && c <= 0x42F) return c + 32;                  // Cyrillic А..Я
+  if (c >= 0x400 && c <= 0x40F) return c + 80;                  // Cyrillic Ѐ..Џ
+  return c;
+}
+
+}  // namespace
+
+bool RowLess(std::string_view a, std::string_view b) {
+  size_t i = 0;
+  size_t j = 0;
+  while (i < a.size() && j < b.size()) {
+    char32_t x = FoldCase(NextCodePoint(a, i));
+    char32_t y = FoldCase(NextCodePoint(b, j));
+    if (x != y) return x < y;
+  }
+  return i == a.size() && j < b.size();
+}
+
+void SortRows(std::vector<std::string>& rows) {
+  std::stable_sort(rows.begin(), rows.end(),
+                   [](const std::string& a, const std::string& b) { return RowLess(a, b); });
+}
+
+}  // namespace tarvik::waypoints

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tarvik::waypoints {
+
+// Decodes the code point at `i` and moves past it. A malformed sequence
+// (bad lead or continuation, overlong, surrogate, beyond U+10FFFF) gives
+// nullopt and moves one byte, so every input makes progress.
+std::optional<char32_t> NextUtf8(std::string_view text, std::size_t& i);
+
+void AppendUtf8(char32_t code_point, std::string& out);
+
+}  // namespace tarvik::waypoints

@@ -1,0 +1,29 @@
+#include "waypoints/WaypointRow.h"
+
+namespace tarvik::waypoints {
+
+std::string JoinRow(const Waypoint& waypoint) {
+  std::string row;
+  row.reserve(waypoint.Name.size() + waypoint.Latitude.size() + waypoint.Longitude.size() +
+              waypoint.Extra.size() + 3);
+  row.append(waypoint.Name).append(1, kTab);
+  row.append(waypoint.Latitude).append(1, kTab);
+  row.append(waypoint.Longitude).append(1, kTab);
+  row.append(waypoint.Extra);
+  return row;
+}
+
+std::optional<Waypoint> SplitRow(std::string_view row) {
+  size_t t1 = row.find(kTab);
+  if (t1 == std::string_view::npos) return std::nullopt;
+  size_t t2 = row.find(kTab, t1 + 1);
+  if (t2 == std::string_view::npos) return std::nullopt;
+  size_t t3 = row.find(kTab, t2 + 1);
+  if (t3 == std::string_view::npos) return std::nullopt;
+  return Waypoint{std::string(row.substr(0, t1)), std::string(row.substr(t1 + 1, t2 - t1 - 1)),
+                  std::string(row.substr(t2 + 1, t3 - t2 - 1)), std::string(row.substr(t3 + 1))};
+}
+
+std::string_view RowName(std::string_view row) { return row.substr(0, row.find(kTab)); }
+
+}  // namespace tarvik::waypoints

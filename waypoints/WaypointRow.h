@@ -1,0 +1,29 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tarvik::waypoints {
+
+// One waypoint, every field exactly as typed or read, never reformatted.
+struct Waypoint {
+  std::string Name;
+  std::string Latitude;
+  std::string Longitude;
+  std::string Extra;
+
+  bool operator==(const Waypoint&) const = default;
+};
+
+inline constexpr char kTab = '\t';
+
+// The row a list box shows: Name, tab, Latitude, tab, Longitude, tab, Extra.
+std::string JoinRow(const Waypoint& waypoint);
+// Splits at the first three tabs; Extra runs to the end and may hold more
+// tabs. nullopt for a row with fewer than three tabs.
+std::optional<Waypoint> SplitRow(std::string_view row);
+// The characters before the first tab (the whole row when it has none).
+std::string_view RowName(std::string_view row);
+
+}  // namespace tarvik::waypoints
