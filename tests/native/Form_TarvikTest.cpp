@@ -4,50 +4,14 @@
 
 #include <memory>
 
-#include "platform/memory/MemoryFiles.h"
-#include "platform/memory/MemoryFormWindow.h"
-#include "platform/memory/MemoryServices.h"
+#include "tests/native/MainWindowFixture.h"
 
 namespace tarvik::app {
 namespace {
 
 using platform::Answer;
 using platform::memory::MemoryFormWindow;
-using platform::memory::MemorySettingsStore;
 using platform::memory::ScriptedMessageBoxes;
-
-class RecordingWindows : public ProgramWindows {
- public:
-  void ShowAbout() override { ++about_shown; }
-  void UnloadOtherForms() override { ++others_unloaded; }
-  int about_shown = 0;
-  int others_unloaded = 0;
-};
-
-class MainWindowTest : public ::testing::Test {
- protected:
-  MainWindowTest() = default;
-  explicit MainWindowTest(MemoryFormWindow::Frame frame) : window(frame) {}
-
-  Form_Tarvik& Load() {
-    form = std::make_unique<Form_Tarvik>(
-        window, Services{store, messages, system, windows, files, dialogs});
-    form->Form_Load();
-    return *form;
-  }
-  platform::memory::MemoryControl& Control(const char* name) { return window.Get(name); }
-  platform::memory::MemoryList& List(const char* name) { return window.GetList(name); }
-  std::string Stored(const char* key) { return store.Read("Settings", key).value_or("<none>"); }
-
-  MemoryFormWindow window;
-  MemorySettingsStore store;
-  ScriptedMessageBoxes messages;
-  platform::memory::FakeSystem system;
-  RecordingWindows windows;
-  platform::memory::MemoryFiles files;
-  platform::memory::ScriptedFileDialogs dialogs;
-  std::unique_ptr<Form_Tarvik> form;
-};
 
 TEST_F(MainWindowTest, FirstRunOnAnEmptyStore) {
   Load();

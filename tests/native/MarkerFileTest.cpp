@@ -1,0 +1,154 @@
+#include "waypoints/MarkerFile.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "waypoints/RowOrder.h"
+#include "waypoints/Utf16.h"
+
+namespace tarvik::waypoints {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes Utf16File(const std::string& text, bool mark = true) {
+  Bytes bytes;
+  if (mark) bytes = {0xFF, 0xFE};
+  AppendUtf16Le(text, bytes);
+  return bytes;
+}
+
+struct LineCase {
+  const char* line;
+  LineKind kind;
+  Waypoint row;
+};
+
+TEST(ParseMarkerLine, WorkedCases) {
+  const LineCase cases[] = {
+      {"Marker ( -113.2 48.1 \"West Yard\" 2 )", LineKind::Marker, {"West Yard", "48.1", "-113.2", "2"}},
+      {"Marker (-113.2   48.1 \"A\" )", LineKind::Marker, {"A", "48.1", "-113.2", ""}},
+      {"Marker ( -113.2 48.1 Yard 2 )", LineKind::Marker, {"Yard", "48.1", "-113.2", "2"}},
+      {"Marker ( -113.2 48.1 \"Name (old)\" 2 )", LineKind::Marker,
+       {"Name (old)", "48.1", "-113.2", "2"}},
+      {"Marker ( -113.2 48.1 \"A\" 2", LineKind::Malformed, {}},
+      {"", LineKind::Ignored, {}},
+      {"SIMISA@@@@@@@@@@JINX0I0t______", LineKind::Ignored, {}},
+      {"    ", LineKind::Malformed, {}},
+      {"simisa@@@@@@@@@@jinx0i0t______", LineKind::Malformed, {}},
+      // The keyword is not examined, and only the first entry of a line counts.
+      {"Anything ( 1 2 \"B\" 3 ) Marker ( 4 5 \"C\" 6 )", LineKind::Marker, {"B", "2", "1", "3"}},
+      // A quote inside a name ends it; the rest lands in Extra.
+      {"Marker ( 1 2 \"Say \"hi\" 2 )", LineKind::Marker, {"Say", "2", "1", "hi\" 2"}},
+      // Tabs are not trimmed; letters are loaded unchecked.
+      {"Marker ( abc\t 91 \"\tT\" x )", LineKind::Marker, {"\tT", "91", "abc\t", "x"}},
+  };
+  for (const auto& c : cases) {
+    ParsedLine parsed = ParseMarkerLine(c.line);
+    EXPECT_EQ(parsed.kind, c.kind) << c.line;
+    if (c.kind == LineKind::Marker) EXPECT_EQ(parsed.waypoint, c.row) << c.line;
+  }
+}
+
+TEST(MarkerFileBytes, WestYardAndAnEmptyListExactly) {
+  Bytes empty = EncodeMarkerFile({});
+  ASSERT_EQ(empty.size(), 66u);
+  EXPECT_EQ(empty[0], 0xFF);
+  EXPECT_EQ(empty[1], 0xFE);
+  EXPECT_EQ(Bytes(empty.end() - 4, empty.end()), (Bytes{0x0D, 0x00, 0x0A, 0x00}));
+  EXPECT_EQ(empty, Utf16File("SIMISA@@@@@@@@@@JINX0I0t______\r\n"));
+
+  Bytes west = EncodeMarkerFile({"West Yard\t48.1\t-113.2\t2"});
+  EXPECT_EQ(west, Utf16File("SIMISA@@@@@@@@@@JINX0I0t______\r\n"
+                            "Marker ( -113.2 48.1 \"West Yard\" 2 )\r\n"));
+  EXPECT_EQ(west.size(), 66u + 2 * 36 + 4);
+  // A quote in a name is written as it is.
+  EXPECT_EQ(MarkerLine({"Say \"hi\"", "1", "2", "2"}), "Marker ( 2 1 \"Say \"hi\"\" 2 )");
+}
+
+TEST(MarkerFileBytes, UnicodeNamesAreWrittenAsUtf16Pairs) {
+  Bytes bytes = EncodeMarkerFile({"\xF0\x9F\x9A\x82 Z\xC3\xBCrich\t1\t2\t2"});
+  auto read = ReadMarkerWaypoints(bytes);
+  ASSERT_TRUE(read.has_value());
+  EXPECT_EQ(read->at(0).Name, "\xF0\x9F\x9A\x82 Z\xC3\xBCrich");
+  // U+1F682 is D83D DE82 in UTF-16.
+  Bytes pair = {0x3D, 0xD8, 0x82, 0xDE};
+  EXPECT_NE(std::search(bytes.begin(), bytes.end(), pair.begin(), pair.end()), bytes.end());
+}
+
+std::string RandomName(std::mt19937& random) {
+  static const std::vector<std::string> pieces = {
+      "Yard", " ", "(old)", "West", "Ost", "Z\xC3\xBCrich", "\xD0\x9C\xD0\xBE\xD1\x81", "#", "-", "'",
+      "\xE5\x8C\x97", "\xF0\x9F\x9A\x82", "42", "a", "B"};
+  std::string name;
+  int count = 1 + static_cast<int>(random() % 5);
+  for (int i = 0; i < count; ++i) name += pieces[random() % pieces.size()];
+  if (name.front() == ' ') name.insert(0, "N");
+  if (name.back() == ' ') name += "E";
+  return name;
+}
+
+TEST(MarkerFileRoundTrip, HundredsOfGeneratedRowsComeBackInSortedOrder) {
+  std::mt19937 random(20261207);
+  std::vector<std::string> rows;
+  for (int i = 0; i < 400; ++i) {
+    std::uniform_real_distribution<double> lat(-90, 90), lon(-180, 180);
+    rows.push_back(JoinRow({RandomName(random), std::to_string(lat(random)),
+                            std::to_string(lon(random)), std::to_string(i % 3)}));
+  }
+  SortRows(rows);
+  auto read = ReadMarkerWaypoints(EncodeMarkerFile(rows));
+  ASSERT_TRUE(read.has_value());
+  std::vector<std::string> back;
+  for (const auto& waypoint : *read) back.push_back(JoinRow(waypoint));
+  EXPECT_EQ(back, rows);
+}
+
+TEST(ReadMarkerWaypoints, HeaderAndEmptyLinesAnywhereAndAnyLineEnd) {
+  auto read = ReadMarkerWaypoints(Utf16File(
+      "\r\nMarker ( 1 2 \"B\" 2 )\r\n\r\nSIMISA@@@@@@@@@@JINX0I0t______\r\n"
+      "Marker ( 3 4 \"A\" 2 )\nMarker ( 5 6 \"C\" 2 )\rMarker ( 7 8 \"D\" 2 )"));
+  ASSERT_TRUE(read.has_value());
+  ASSERT_EQ(read->size(), 4u);
+  EXPECT_EQ(read->at(0).Name, "B");
+  EXPECT_EQ(read->at(1).Name, "A");
+  EXPECT_EQ(read->at(3).Name, "D") << "the last line needs no line end";
+
+  auto header_only = ReadMarkerWaypoints(EncodeMarkerFile({}));
+  ASSERT_TRUE(header_only.has_value());
+  EXPECT_TRUE(header_only->empty());
+}
+
+TEST(ReadMarkerWaypoints, RefusesWhatIsNotUtf16LittleEndian) {
+  const std::string good = "SIMISA@@@@@@@@@@JINX0I0t______\r\nMarker ( 1 2 \"A\" 2 )\r\n";
+  EXPECT_FALSE(ReadMarkerWaypoints(Bytes(good.begin(), good.end())).has_value()) << "UTF-8 or ANSI";
+  Bytes with_utf8_mark = {0xEF, 0xBB, 0xBF};
+  with_utf8_mark.insert(with_utf8_mark.end(), good.begin(), good.end());
+  EXPECT_FALSE(StartsWithUnicodeMark(with_utf8_mark));
+  Bytes big_endian = {0xFE, 0xFF};
+  for (char c : good) big_endian.insert(big_endian.end(), {0x00, static_cast<std::uint8_t>(c)});
+  EXPECT_FALSE(StartsWithUnicodeMark(big_endian));
+  EXPECT_FALSE(StartsWithUnicodeMark({0xFF}));
+
+  Bytes odd = Utf16File(good);
+  odd.push_back(0x41);
+  EXPECT_FALSE(ReadMarkerWaypoints(odd).has_value()) << "an odd number of bytes";
+  Bytes lone_surrogate = Utf16File("Marker ( 1 2 \"");
+  lone_surrogate.insert(lone_surrogate.end(), {0x00, 0xDC});
+  AppendUtf16Le("\" 2 )\r\n", lone_surrogate);
+  EXPECT_FALSE(ReadMarkerWaypoints(lone_surrogate).has_value());
+  EXPECT_FALSE(ReadMarkerWaypoints(Utf16File(good + "Marker ( broken\r\n")).has_value())
+      << "one bad line fails the whole file";
+}
+
+TEST(ReadMarkerWaypoints, AMegabyteLineIsHandled) {
+  std::string huge(1 << 20, 'x');
+  auto read = ReadMarkerWaypoints(Utf16File("Marker ( 1 2 \"" + huge + "\" 2 )\r\n"));
+  ASSERT_TRUE(read.has_value());
+  EXPECT_EQ(read->at(0).Name.size(), huge.size());
+  EXPECT_FALSE(ReadMarkerWaypoints(Utf16File(huge)).has_value());
+}
+
+}  // namespace
+}  // namespace tarvik::waypoints

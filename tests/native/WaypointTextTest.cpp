@@ -1,0 +1,66 @@
+#include <gtest/gtest.h>
+
+#include "waypoints/Coordinates.h"
+#include "waypoints/DocumentPaths.h"
+#include "waypoints/RowOrder.h"
+#include "waypoints/WaypointRow.h"
+
+namespace tarvik::waypoints {
+namespace {
+
+TEST(WaypointRow, JoinsAndSplitsAtTheFirstThreeTabs) {
+  EXPECT_EQ(JoinRow({"West Yard", "48.1", "-113.2", "2"}), "West Yard\t48.1\t-113.2\t2");
+  auto split = SplitRow("N\t\t-1\tx\ty\t");
+  ASSERT_TRUE(split.has_value());
+  EXPECT_EQ(*split, (Waypoint{"N", "", "-1", "x\ty\t"}));
+  EXPECT_EQ(JoinRow(*split), "N\t\t-1\tx\ty\t") << "rebuilt unchanged";
+  EXPECT_FALSE(SplitRow("a\tb\tc").has_value());
+  EXPECT_EQ(RowName("West Yard\t48.1\t-113.2\t2"), "West Yard");
+}
+
+TEST(Coordinates, BoundsAndForms) {
+  for (const char* valid : {"90", "-90", "0", "45.5", "4.5E1", "+12", ".5", "5.", "-0.0", "9e-1"}) {
+    EXPECT_TRUE(IsValidLatitude(valid)) << valid;
+  }
+  for (const char* invalid : {"90.5", "90.0001", "abc", "12abc", ".", "", " 45", "45 ", "1,5",
+                              "1E999", "--1", "1e", "e5", "0x10", "4.5.1", "inf", "nan"}) {
+    EXPECT_FALSE(IsValidLatitude(invalid)) << invalid;
+  }
+  EXPECT_TRUE(IsValidLongitude("180"));
+  EXPECT_TRUE(IsValidLongitude("-180"));
+  EXPECT_TRUE(IsValidLongitude("-113.2"));
+  EXPECT_FALSE(IsValidLongitude("180.01"));
+  EXPECT_FALSE(IsValidLongitude("-1E999"));
+}
+
+TEST(RowOrder, AscendingWithLetterCaseIgnoredOverTheWholeRow) {
+  std::vector<std::string> rows = {"b\t1\t1\t2", "A\t1\t1\t2", "a-c\t1\t1\t2", "ab\t1\t1\t2",
+                                   "\xC3\x84rger\t1\t1\t2", "\xC3\xA4pfel\t1\t1\t2", "B\t0\t1\t2"};
+  SortRows(rows);
+  EXPECT_EQ(rows, (std::vector<std::string>{"A\t1\t1\t2", "a-c\t1\t1\t2", "ab\t1\t1\t2",
+                                            "B\t0\t1\t2", "b\t1\t1\t2", "\xC3\xA4pfel\t1\t1\t2",
+                                            "\xC3\x84rger\t1\t1\t2"}));
+  // Equal ignoring case: the newcomer goes after the ones already there.
+  std::vector<std::string> list = {"a\t1\t1\t2", "b\t1\t1\t2"};
+  EXPECT_EQ(SortedInsertIndex(2, [&](int i) { return list[i]; }, "A\t1\t1\t2"), 1);
+  EXPECT_EQ(SortedInsertIndex(2, [&](int i) { return list[i]; }, "0"), 0);
+  EXPECT_EQ(SortedInsertIndex(2, [&](int i) { return list[i]; }, "z"), 2);
+  EXPECT_TRUE(EqualIgnoringCase("C:\\Routes\\Pass.mkr", "c:\\routes\\PASS.MKR"));
+  EXPECT_TRUE(EqualIgnoringCase("\xD0\x9C\xD0\xBE\xD1\x81", "\xD0\xBC\xD0\x9E\xD0\xA1"));
+  EXPECT_FALSE(EqualIgnoringCase("Pass.mkr", "Pass.mkr "));
+}
+
+TEST(DocumentPaths, BackupsStayBesideTheFileAndNeverReplaceIt) {
+  EXPECT_EQ(BackupPathFor("C:\\Routes\\pass.mkr"), "C:\\Routes\\pass.bak");
+  EXPECT_EQ(BackupPathFor("C:\\Routes\\PASS.MKR"), "C:\\Routes\\PASS.bak");
+  EXPECT_EQ(BackupPathFor("C:\\Routes\\pass"), "C:\\Routes\\pass.bak");
+  EXPECT_EQ(BackupPathFor("C:\\my.mkr files\\route"), "C:\\my.mkr files\\route.bak");
+  EXPECT_EQ(BackupPathFor("C:\\v1.2\\route.txt"), "C:\\v1.2\\route.bak");
+  EXPECT_EQ(BackupPathFor("C:\\Routes\\.mkrc"), "C:\\Routes\\.bak");
+  EXPECT_EQ(BackupPathFor("C:\\Routes\\old.BAK"), "C:\\Routes\\old.BAK.bak");
+  EXPECT_EQ(FileNamePart("C:\\Routes\\Pass.mkr"), "Pass.mkr");
+  EXPECT_EQ(FileNamePart("Pass.mkr"), "Pass.mkr");
+}
+
+}  // namespace
+}  // namespace tarvik::waypoints
