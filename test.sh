@@ -9,6 +9,9 @@ cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build build/native
 ctest --test-dir build/native --no-tests=error --output-on-failure -j2
 
+# A short fuzzing run of the Marker file reader (longer runs: bench/).
+bash bench/fuzz-marker-reader.sh 15
+
 cmake -S . -B build/win64 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
   -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/win64

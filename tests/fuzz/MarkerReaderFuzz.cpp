@@ -1,0 +1,65 @@
+// Feeds arbitrary bytes to the main window's Marker file reader. Every input
+// must end either as loaded rows or as exactly one of the reader's three
+// messages, with no partial list left behind.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/Form_Tarvik.h"
+#include "platform/memory/MemoryFiles.h"
+#include "platform/memory/MemoryFormWindow.h"
+#include "platform/memory/MemoryServices.h"
+
+namespace {
+
+using namespace tarvik;
+
+class NoWindows : public app::ProgramWindows {
+ public:
+  void ShowAbout() override {}
+  void UnloadOtherForms() override {}
+};
+
+bool EndsWith(const std::string& text, const std::string& tail) {
+  return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+void Check(bool condition) {
+  if (!condition) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  platform::memory::MemoryFormWindow window;
+  platform::memory::MemorySettingsStore store;
+  platform::memory::ScriptedMessageBoxes messages;
+  platform::memory::FakeSystem system;
+  platform::memory::MemoryFiles files;
+  platform::memory::ScriptedFileDialogs dialogs;
+  NoWindows windows;
+  app::Form_Tarvik form(window, app::Services{store, messages, system, windows, files, dialogs});
+  form.Form_Load();
+
+  const std::string path = "C:\\fuzz.mkr";
+  files.Put(path, std::vector<std::uint8_t>(data, data + size));
+  form.ReadMarkerFile(path);
+
+  const auto& shown = messages.History();
+  const int rows = window.GetList("List_Entire").Count();
+  Check(shown.size() <= 1);
+  if (shown.empty()) {
+    Check(rows > 0);
+    return 0;
+  }
+  const std::string& text = shown.front().text;
+  Check(text.rfind(path + "\r", 0) == 0);
+  if (EndsWith(text, "has incorrect format.") || EndsWith(text, "has no waypoints.")) {
+    Check(rows == 0);
+  } else {
+    Check(EndsWith(text, "Not Found or is not Unicode format."));
+    Check(size < 2 || data[0] != 0xFF || data[1] != 0xFE);
+  }
+  return 0;
+}
