@@ -85,36 +85,48 @@ ParsedLine ParseMarkerLine(std::string_view line) {
   return parsed;
 }
 
+namespace {
+
+// Calls `visit` with each line; CR LF, a lone CR and a lone LF end a line.
+// Stops early, returning false, when `visit` does.
+template <class Visit>
+bool ForEachLine(std::string_view text, Visit visit) {
+  size_t start = 0;
+  for (size_t k = 0; k < text.size(); ++k) {
+    char c = text[k];
+    if (c != '\r' && c != '\n') continue;
+    if (!visit(text.substr(start, k - start))) return false;
+    if (c == '\r' && k + 1 < text.size() && text[k + 1] == '\n') ++k;
+    start = k + 1;
+  }
+  return start >= text.size() || visit(text.substr(start));
+}
+
+}  // namespace
+
 std::optional<std::vector<std::string>> DecodeMarkerLines(const std::uint8_t* data,
                                                           std::size_t size) {
   auto text = DecodeUtf16Le(data, size);
   if (!text) return std::nullopt;
   std::vector<std::string> lines;
-  std::string_view rest = *text;
-  while (!rest.empty()) {
-    size_t end = rest.find_first_of("\r\n");
-    if (end == std::string_view::npos) {
-      lines.emplace_back(rest);
-      break;
-    }
-    lines.emplace_back(rest.substr(0, end));
-    size_t next = end + 1;
-    if (rest[end] == '\r' && next < rest.size() && rest[next] == '\n') ++next;
-    rest.remove_prefix(next);
-  }
+  ForEachLine(*text, [&](std::string_view line) {
+    lines.emplace_back(line);
+    return true;
+  });
   return lines;
 }
 
 std::optional<std::vector<Waypoint>> ReadMarkerWaypoints(const std::vector<std::uint8_t>& bytes) {
   if (!StartsWithUnicodeMark(bytes)) return std::nullopt;
-  auto lines = DecodeMarkerLines(bytes.data() + 2, bytes.size() - 2);
-  if (!lines) return std::nullopt;
+  auto text = DecodeUtf16Le(bytes.data() + 2, bytes.size() - 2);
+  if (!text) return std::nullopt;
   std::vector<Waypoint> waypoints;
-  for (const auto& line : *lines) {
+  bool well_formed = ForEachLine(*text, [&](std::string_view line) {
     ParsedLine parsed = ParseMarkerLine(line);
-    if (parsed.kind == LineKind::Malformed) return std::nullopt;
     if (parsed.kind == LineKind::Marker) waypoints.push_back(std::move(parsed.waypoint));
-  }
+    return parsed.kind != LineKind::Malformed;
+  });
+  if (!well_formed) return std::nullopt;
   return waypoints;
 }
 

@@ -34,11 +34,25 @@ char32_t FoldCase(char32_t c) {
   return c;
 }
 
+char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+
 }  // namespace
 
 bool RowLess(std::string_view a, std::string_view b) {
   size_t i = 0;
   size_t j = 0;
+  // Rows are mostly ASCII: compare bytes until a wider character appears,
+  // then decode from there on.
+  while (i < a.size() && j < b.size()) {
+    char x = a[i];
+    char y = b[j];
+    if (static_cast<unsigned char>(x) >= 0x80 || static_cast<unsigned char>(y) >= 0x80) break;
+    x = FoldAscii(x);
+    y = FoldAscii(y);
+    if (x != y) return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+    ++i;
+    ++j;
+  }
   while (i < a.size() && j < b.size()) {
     char32_t x = FoldCase(NextCodePoint(a, i));
     char32_t y = FoldCase(NextCodePoint(b, j));
@@ -48,8 +62,10 @@ bool RowLess(std::string_view a, std::string_view b) {
 }
 
 void SortRows(std::vector<std::string>& rows) {
-  std::stable_sort(rows.begin(), rows.end(),
-                   [](const std::string& a, const std::string& b) { return RowLess(a, b); });
+  auto less = [](const std::string& a, const std::string& b) { return RowLess(a, b); };
+  // A file this program wrote is in order already.
+  if (std::is_sorted(rows.begin(), rows.end(), less)) return;
+  std::stable_sort(rows.begin(), rows.end(), less);
 }
 
 }  // namespace tarvik::waypoints
