@@ -1,0 +1,43 @@
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tarvik::e2e {
+
+// Control and menu ids follow from the windows' design tables, so the tests
+// name controls the way the program's code does. An unknown name throws,
+// which fails the test that asked for it.
+int MainControlId(std::string_view name);
+int MainMenuId(std::string_view name);
+int AboutControlId(std::string_view name);
+int SplashControlId(std::string_view name);
+
+HWND MainControl(HWND main_window, std::string_view name);
+HWND AboutControl(HWND about_box, std::string_view name);
+
+// The text through WM_GETTEXT, which also reads another process's EDIT; the
+// send gives up after a second when the program does not answer.
+std::optional<std::wstring> TextOf(HWND window);
+
+// The text the window manager keeps for a window; it needs no answer from
+// the program, so it works while the program's thread is blocked.
+std::wstring StoredTextOf(HWND window);
+
+// Presses a button and returns once the program has handled the click.
+bool Click(HWND button);
+
+std::optional<LRESULT> Ask(HWND window, UINT message, WPARAM wparam = 0, LPARAM lparam = 0);
+
+std::optional<std::wstring> ComboItem(HWND combo, int index);
+
+// Posts a menu command the way the menu bar sends it.
+bool PostMenuCommand(HWND window, int id);
+
+bool HasStyle(HWND window, LONG_PTR style);
+bool HasExStyle(HWND window, LONG_PTR ex_style);
+
+}  // namespace tarvik::e2e

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+
+#include "PngWriter.h"
+
+namespace tarvik::e2e {
+
+struct Rgb {
+  std::uint8_t red = 0;
+  std::uint8_t green = 0;
+  std::uint8_t blue = 0;
+  bool operator==(const Rgb&) const = default;
+};
+
+Rgb PixelAt(const RgbImage& image, int x, int y);
+
+// Asks the window (and its controls) to repaint, waits until it has, and
+// copies its rectangle, frame included, from the screen.
+std::optional<RgbImage> CaptureWindow(HWND window);
+
+}  // namespace tarvik::e2e

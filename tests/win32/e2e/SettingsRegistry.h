@@ -1,0 +1,13 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace tarvik::e2e {
+
+// The program's settings under HKEY_CURRENT_USER\Software\Tarvik, which
+// every copy of the program in this Wine prefix shares.
+bool ClearTarvikSettings();
+std::optional<std::wstring> ReadTarvikSetting(const std::wstring& key);
+
+}  // namespace tarvik::e2e

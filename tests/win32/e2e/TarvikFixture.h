@@ -1,0 +1,44 @@
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <optional>
+
+#include "TarvikProcess.h"
+#include "Waiting.h"
+
+namespace tarvik::e2e {
+
+// Start-up takes the 2 s splash plus Wine's own start of a process.
+inline constexpr milliseconds kStartLimit{10000};
+inline constexpr milliseconds kExitLimit{5000};
+inline constexpr milliseconds kWindowLimit{3000};
+
+// Each test starts from an empty settings store and leaves one behind, so
+// that no test sees what another one stored. A program a test started is
+// killed when the test ends, failed or not.
+class TarvikTest : public testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Starts the program and leaves the waiting to the test.
+  void Start(const std::filesystem::path& exe, const std::filesystem::path& working_folder);
+  // Starts the built program and waits until its main window is up and
+  // answering; sets main_.
+  void Launch();
+  void Launch(const std::filesystem::path& exe, const std::filesystem::path& working_folder);
+  // Posts a message to the main window and expects the program to end with
+  // exit code 0.
+  void ExpectCleanExitAfter(UINT message, WPARAM wparam = 0);
+  void ExitByFileMenu();
+
+  std::optional<TarvikProcess> process_;
+  HWND main_ = nullptr;
+};
+
+}  // namespace tarvik::e2e

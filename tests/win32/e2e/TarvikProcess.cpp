@@ -1,0 +1,73 @@
+#include "TarvikProcess.h"
+
+#include <string>
+#include <utility>
+
+namespace tarvik::e2e {
+
+using platform::win32::UniqueFile;
+
+std::filesystem::path TestProgramFolder() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return {};
+    // A full buffer means the path was cut short.
+    if (length < path.size()) {
+      path.resize(length);
+      return std::filesystem::path(path).parent_path();
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+std::filesystem::path BuiltTarvikExe() { return TestProgramFolder() / L"tarvik.exe"; }
+
+std::optional<TarvikProcess> TarvikProcess::Start(const std::filesystem::path& exe,
+                                                  const std::filesystem::path& working_folder) {
+  // CreateProcessW may write into the command line, so it gets its own copy.
+  std::wstring command_line = L"\"" + exe.wstring() + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessW(exe.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      working_folder.c_str(), &startup, &info)) {
+    return std::nullopt;
+  }
+  UniqueFile thread(info.hThread);
+  return TarvikProcess(UniqueFile(info.hProcess), info.dwProcessId);
+}
+
+TarvikProcess& TarvikProcess::operator=(TarvikProcess&& other) noexcept {
+  if (this != &other) {
+    Kill();
+    process_ = std::move(other.process_);
+    id_ = std::exchange(other.id_, 0);
+  }
+  return *this;
+}
+
+TarvikProcess::~TarvikProcess() { Kill(); }
+
+bool TarvikProcess::Running() const {
+  return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
+}
+
+std::optional<DWORD> TarvikProcess::WaitForExit(std::chrono::milliseconds limit) const {
+  if (!process_) return std::nullopt;
+  if (WaitForSingleObject(process_.get(), static_cast<DWORD>(limit.count())) != WAIT_OBJECT_0) {
+    return std::nullopt;
+  }
+  DWORD code = 0;
+  if (!GetExitCodeProcess(process_.get(), &code)) return std::nullopt;
+  return code;
+}
+
+void TarvikProcess::Kill() noexcept {
+  if (!Running()) return;
+  TerminateProcess(process_.get(), 1);
+  // The next test may start a copy at once; this one must be gone by then.
+  WaitForSingleObject(process_.get(), 5000);
+}
+
+}  // namespace tarvik::e2e

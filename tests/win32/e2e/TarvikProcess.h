@@ -1,0 +1,44 @@
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <filesystem>
+#include <optional>
+
+#include "platform/win32/Handles.h"
+
+namespace tarvik::e2e {
+
+// The folder of this test executable; tarvik.exe is built beside it.
+std::filesystem::path TestProgramFolder();
+std::filesystem::path BuiltTarvikExe();
+
+// One running copy of the program. Whatever way a test ends, the copy it
+// started does not outlive it: the destructor kills a copy still running.
+class TarvikProcess {
+ public:
+  static std::optional<TarvikProcess> Start(const std::filesystem::path& exe,
+                                            const std::filesystem::path& working_folder);
+
+  TarvikProcess(TarvikProcess&&) noexcept = default;
+  TarvikProcess& operator=(TarvikProcess&&) noexcept;
+  TarvikProcess(const TarvikProcess&) = delete;
+  TarvikProcess& operator=(const TarvikProcess&) = delete;
+  ~TarvikProcess();
+
+  DWORD Id() const { return id_; }
+  bool Running() const;
+  // The exit code once the process has ended within `limit`.
+  std::optional<DWORD> WaitForExit(std::chrono::milliseconds limit) const;
+
+ private:
+  TarvikProcess(platform::win32::UniqueFile process, DWORD id)
+      : process_(std::move(process)), id_(id) {}
+  void Kill() noexcept;
+
+  platform::win32::UniqueFile process_;
+  DWORD id_ = 0;
+};
+
+}  // namespace tarvik::e2e
