@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Builds tarvik.exe and the start-up benchmark in build/win64, then measures
+# start-up under Wine and prints the samples, medians and ratio to stdout.
+# Arguments go to startup_bench.exe, e.g. --rounds 11.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+# Without a display, the whole script runs again under Xvfb.
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
+fi
+
+build=build/win64
+if [ ! -f "$build/build.ninja" ]; then
+  cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+    -DCMAKE_BUILD_TYPE=Release >&2
+fi
+# Build progress goes to stderr: stdout carries only the figures.
+cmake --build "$build" --target tarvik minimal_window startup_bench >&2
+echo "build type: $(sed -n 's/^CMAKE_BUILD_TYPE:STRING=//p' "$build/CMakeCache.txt")"
+source cmake/wine-env.sh "$build"
+
+# The benchmark writes to a file, never to this script's stdout: wineserver
+# and Wine's helper processes started with it would inherit a pipe and keep
+# a reader of this script waiting long after the run.
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+status=0
+wine "$build/bin/startup_bench.exe" "$@" </dev/null >"$log" 2>&1 || status=$?
+tr -d '\r' <"$log"
+# A run cut short prints no goal line; Wine may even report success then,
+# e.g. when another user of the prefix ran "wineserver -k" meanwhile.
+if [ "$status" -eq 0 ] && ! grep -q "^goal ratio" "$log"; then
+  echo "error: the benchmark ended before its summary (its Wine processes were stopped?)"
+  status=1
+fi
+# Wait for this prefix's wineserver to end so that the settings tarvik.exe
+# wrote reach the registry files; bounded, because another developer's
+# persistent wineserver may keep running for a long while.
+timeout 60 wineserver -w </dev/null >/dev/null 2>&1 || echo "note: wineserver still running" >&2
+exit "$status"
