@@ -26,13 +26,22 @@ source cmake/wine-env.sh "$build"
 # a reader of this script waiting long after the run.
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
-status=0
-wine "$build/bin/startup_bench.exe" "$@" </dev/null >"$log" 2>&1 || status=$?
+# A run ends with its goal line, its own error or its usage text. One that
+# ends with none of these was cut short, and Wine may even report success
+# then: another user of the prefix ran "wineserver -k", as the project's
+# ctest script does. Such a run is started again, at most twice.
+ended_by_itself() { grep -qE "^(goal ratio|error:|usage:)" "$log"; }
+for attempt in 1 2 3; do
+  status=0
+  wine "$build/bin/startup_bench.exe" "$@" </dev/null >"$log" 2>&1 || status=$?
+  ended_by_itself && break
+  echo "note: attempt $attempt was cut short; its output:" >&2
+  tr -d '\r' <"$log" >&2
+  sleep 1
+done
 tr -d '\r' <"$log"
-# A run cut short prints no goal line; Wine may even report success then,
-# e.g. when another user of the prefix ran "wineserver -k" meanwhile.
-if [ "$status" -eq 0 ] && ! grep -q "^goal ratio" "$log"; then
-  echo "error: the benchmark ended before its summary (its Wine processes were stopped?)"
+if ! ended_by_itself; then
+  echo "error: every attempt was cut short"
   status=1
 fi
 # Wait for this prefix's wineserver to end so that the settings tarvik.exe
