@@ -43,8 +43,8 @@ TEST_F(LayoutModes, NarrowAndRolledUpComeBackAfterARestart) {
   EXPECT_TRUE(Visible("Command_RollDown"));
 
   ASSERT_NO_FATAL_FAILURE(ExitByFileMenu());
-  EXPECT_EQ(ReadTarvikSetting(L"IsWide"), L"False"s);
-  EXPECT_EQ(ReadTarvikSetting(L"IsUp"), L"True"s);
+  EXPECT_EQ(ReadTarvikSetting(L"IsWide"), L"False"s) << OtherCopies();
+  EXPECT_EQ(ReadTarvikSetting(L"IsUp"), L"True"s) << OtherCopies();
 
   ASSERT_NO_FATAL_FAILURE(Launch());
   Geometry restored = GeometryOf(main_);
@@ -60,8 +60,8 @@ TEST_F(LayoutModes, NarrowAndRolledUpComeBackAfterARestart) {
   EXPECT_TRUE(IsTwips(down.ClientHeight(), 4275, down.dpi));
   EXPECT_FALSE(Visible("Command_RollDown"));
   ASSERT_NO_FATAL_FAILURE(ExpectCleanExitAfter(WM_CLOSE));
-  EXPECT_EQ(ReadTarvikSetting(L"IsUp"), L"False"s);
-  EXPECT_EQ(ReadTarvikSetting(L"IsWide"), L"False"s);
+  EXPECT_EQ(ReadTarvikSetting(L"IsUp"), L"False"s) << OtherCopies();
+  EXPECT_EQ(ReadTarvikSetting(L"IsWide"), L"False"s) << OtherCopies();
 }
 
 TEST_F(LayoutModes, WidthSwitchesSetTheFullHeightAlsoWhenRolledUp) {

@@ -28,7 +28,9 @@ constexpr std::array<std::uint32_t, 256> MakeCrcTable() {
 constexpr auto kCrcTable = MakeCrcTable();
 
 void PutBigEndian(std::vector<std::uint8_t>& out, std::uint32_t value) {
-  for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<std::uint8_t>(value >> shift));
+  for (int shift = 24; shift >= 0; shift -= 8) {
+    out.push_back(static_cast<std::uint8_t>(value >> shift));
+  }
 }
 
 void PutChunk(std::vector<std::uint8_t>& out, std::string_view type,
@@ -57,7 +59,8 @@ std::vector<std::uint8_t> FilteredRows(const RgbImage& image) {
   rows.reserve((row_bytes + 1) * static_cast<size_t>(image.height));
   for (int y = 0; y < image.height; ++y) {
     rows.push_back(kFilterNone);
-    auto begin = image.rgb.begin() + static_cast<std::ptrdiff_t>(row_bytes * static_cast<size_t>(y));
+    auto begin =
+        image.rgb.begin() + static_cast<std::ptrdiff_t>(row_bytes * static_cast<size_t>(y));
     rows.insert(rows.end(), begin, begin + static_cast<std::ptrdiff_t>(row_bytes));
   }
   return rows;

@@ -60,7 +60,8 @@ std::optional<RgbImage> ReadBits(HDC dc, HBITMAP bitmap, int width, int height) 
 }  // namespace
 
 Rgb PixelAt(const RgbImage& image, int x, int y) {
-  size_t at = (static_cast<size_t>(y) * static_cast<size_t>(image.width) + static_cast<size_t>(x)) * 3;
+  size_t at =
+      (static_cast<size_t>(y) * static_cast<size_t>(image.width) + static_cast<size_t>(x)) * 3;
   return {image.rgb[at], image.rgb[at + 1], image.rgb[at + 2]};
 }
 

@@ -117,16 +117,17 @@ TEST_F(FirstStart, MainWindowOpensUntitledWideRolledDownAtTheDefaultPlaceAndStor
   EXPECT_NE(GetMenu(main_), nullptr);
   EXPECT_FALSE(HasExStyle(main_, WS_EX_TOPMOST));
 
-  ASSERT_FALSE(ReadTarvikSetting(L"IsWide").has_value()) << "written before closing";
+  ASSERT_FALSE(ReadTarvikSetting(L"IsWide").has_value())
+      << "written before closing" << OtherCopies();
   ASSERT_NO_FATAL_FAILURE(ExpectCleanExitAfter(WM_CLOSE));
 
-  EXPECT_EQ(ReadTarvikSetting(L"IsWide"), L"True"s);
-  EXPECT_EQ(ReadTarvikSetting(L"IsUp"), L"False"s);
-  EXPECT_EQ(ReadTarvikSetting(L"IsOnTop"), L"False"s);
-  EXPECT_EQ(ReadTarvikSetting(L"WhichApp"), L"0"s);
+  EXPECT_EQ(ReadTarvikSetting(L"IsWide"), L"True"s) << OtherCopies();
+  EXPECT_EQ(ReadTarvikSetting(L"IsUp"), L"False"s) << OtherCopies();
+  EXPECT_EQ(ReadTarvikSetting(L"IsOnTop"), L"False"s) << OtherCopies();
+  EXPECT_EQ(ReadTarvikSetting(L"WhichApp"), L"0"s) << OtherCopies();
   for (const wchar_t* key : {L"MainLeft", L"MainTop"}) {
     std::optional<std::wstring> twips = ReadTarvikSetting(key);
-    ASSERT_TRUE(twips.has_value()) << key;
+    ASSERT_TRUE(twips.has_value()) << key << OtherCopies();
     // The window stands on a whole pixel near 1000 twips.
     EXPECT_LT(std::abs(std::stod(*twips) - 1000), 1440.0 / main.dpi) << key << " = " << *twips;
   }

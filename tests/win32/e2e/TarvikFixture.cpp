@@ -51,4 +51,14 @@ void TarvikTest::ExitByFileMenu() {
   ExpectCleanExitAfter(WM_COMMAND, MAKEWPARAM(MainMenuId("Menu_FileExit"), 0));
 }
 
+std::string TarvikTest::OtherCopies() const {
+  size_t others = 0;
+  for (DWORD id : TarvikProcessIds()) {
+    if (!process_ || id != process_->Id()) ++others;
+  }
+  if (others == 0) return {};
+  return " (" + std::to_string(others) +
+         " other copies of tarvik.exe are running in this Wine prefix)";
+}
+
 }  // namespace tarvik::e2e

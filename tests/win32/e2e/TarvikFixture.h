@@ -7,6 +7,7 @@
 #include <chrono>
 #include <filesystem>
 #include <optional>
+#include <string>
 
 #include "TarvikProcess.h"
 #include "Waiting.h"
@@ -36,6 +37,9 @@ class TarvikTest : public testing::Test {
   // exit code 0.
   void ExpectCleanExitAfter(UINT message, WPARAM wparam = 0);
   void ExitByFileMenu();
+  // Says so when copies of the program that this test did not start are
+  // running: they share the settings and write them when they close.
+  std::string OtherCopies() const;
 
   std::optional<TarvikProcess> process_;
   HWND main_ = nullptr;

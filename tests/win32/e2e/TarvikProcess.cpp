@@ -1,5 +1,7 @@
 #include "TarvikProcess.h"
 
+#include <tlhelp32.h>
+
 #include <string>
 #include <utility>
 
@@ -22,6 +24,19 @@ std::filesystem::path TestProgramFolder() {
 }
 
 std::filesystem::path BuiltTarvikExe() { return TestProgramFolder() / L"tarvik.exe"; }
+
+std::vector<DWORD> TarvikProcessIds() {
+  std::vector<DWORD> ids;
+  HANDLE raw = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (raw == INVALID_HANDLE_VALUE) return ids;
+  UniqueFile snapshot(raw);
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32FirstW(raw, &entry); more; more = Process32NextW(raw, &entry)) {
+    if (_wcsicmp(entry.szExeFile, L"tarvik.exe") == 0) ids.push_back(entry.th32ProcessID);
+  }
+  return ids;
+}
 
 std::optional<TarvikProcess> TarvikProcess::Start(const std::filesystem::path& exe,
                                                   const std::filesystem::path& working_folder) {

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <filesystem>
 #include <optional>
+#include <vector>
 
 #include "platform/win32/Handles.h"
 
@@ -13,6 +14,9 @@ namespace tarvik::e2e {
 // The folder of this test executable; tarvik.exe is built beside it.
 std::filesystem::path TestProgramFolder();
 std::filesystem::path BuiltTarvikExe();
+
+// Running processes named tarvik.exe, whoever started them.
+std::vector<DWORD> TarvikProcessIds();
 
 // One running copy of the program. Whatever way a test ends, the copy it
 // started does not outlive it: the destructor kills a copy still running.
