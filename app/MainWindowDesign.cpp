@@ -13,6 +13,9 @@ ControlSpec Make(const char* name, ControlKind kind, const char* caption, const 
                  float left, float top, float width, float height, int tab,
                  Glyph glyph = Glyph::None) {
   ControlSpec spec;
+  // A label fits its text whatever the desktop's font, rather than cutting
+  // "Recent WP List" short.
+  spec.auto_size = kind == ControlKind::Label;
   spec.name = name;
   spec.kind = kind;
   spec.caption = caption;

@@ -16,6 +16,7 @@ WindowOptions HiddenOwnerOptions() {
   WindowOptions options;
   options.class_name = kOwnerClass;
   options.style = WS_POPUP;
+  options.icon = false;
   return options;
 }
 
@@ -23,8 +24,7 @@ WindowOptions HiddenOwnerOptions() {
 
 TarvikApp::TarvikApp()
     : settings_(kAppTitle),
-      system_([this](MSG& message) { return TranslateDialogKeys(message); }),
-      hidden_owner_(std::make_unique<Win32FormWindow>(HiddenOwnerOptions())) {}
+      system_([this](MSG& message) { return TranslateDialogKeys(message); }) {}
 
 int TarvikApp::StartUp() {
   ShowSplashFor2Seconds();
@@ -36,7 +36,9 @@ void TarvikApp::ShowSplashFor2Seconds() {
   WindowOptions options;
   options.class_name = kSplashClass;
   options.style = WS_POPUP | WS_DLGFRAME;
-  options.owner = hidden_owner_->Handle();
+  // A tool window stays out of the taskbar; without a caption it looks the same.
+  options.ex_style = WS_EX_TOOLWINDOW;
+  options.icon = false;
   Win32FormWindow window(options);
   frmSplash splash(window);
   splash.Form_Load();
@@ -72,6 +74,7 @@ void TarvikApp::ShowAbout() {
   options.class_name = kAboutClass;
   options.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
   options.ex_style = WS_EX_DLGMODALFRAME;
+  if (!hidden_owner_) hidden_owner_ = std::make_unique<Win32FormWindow>(HiddenOwnerOptions());
   options.owner = hidden_owner_->Handle();
   about_window_ = std::make_unique<Win32FormWindow>(options);
   about_ = std::make_unique<frmAbout>(*about_window_);

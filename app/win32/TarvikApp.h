@@ -39,7 +39,7 @@ class TarvikApp final : public ProgramWindows {
   platform::win32::Win32System system_;
   platform::win32::Win32Files files_;
   platform::win32::Win32FileDialogs dialogs_;
-  // Owns the splash and the About box so that neither shows in the taskbar.
+  // Owns the About box so that it does not show in the taskbar.
   std::unique_ptr<platform::win32::Win32FormWindow> hidden_owner_;
   std::unique_ptr<platform::win32::Win32FormWindow> main_window_;
   std::unique_ptr<Form_Tarvik> main_;

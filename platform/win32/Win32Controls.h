@@ -18,7 +18,7 @@ class ControlHost {
   virtual HWND Handle() const = 0;
   virtual int Dpi() const = 0;
   virtual HFONT FontFor(const FontSpec& font) = 0;
-  virtual HWND ToolTipWindow() const = 0;
+  virtual HWND ToolTipWindow() = 0;
   // Where a frame's contents start, in client twips; 0,0 for the client area.
   virtual TwipsRect ParentOrigin(const std::string& parent) const = 0;
 };

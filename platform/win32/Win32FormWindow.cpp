@@ -14,7 +14,7 @@ constexpr int kFirstControlId = 100;
 constexpr int kFirstMenuId = 500;
 constexpr float kDefaultFontPoints = 8;
 
-void RegisterClassOnce(const std::wstring& name, WNDPROC procedure) {
+void RegisterClassOnce(const std::wstring& name, WNDPROC procedure, bool icon) {
   WNDCLASSEXW existing{};
   existing.cbSize = sizeof existing;
   HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -26,27 +26,37 @@ void RegisterClassOnce(const std::wstring& name, WNDPROC procedure) {
   cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   cls.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
   cls.lpszClassName = name.c_str();
-  cls.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
-  cls.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                              GetSystemMetrics(SM_CXSMICON),
-                                              GetSystemMetrics(SM_CYSMICON), 0));
+  // Loading the icons costs start-up time; windows without a caption skip it.
+  if (icon) {
+    cls.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+    cls.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                GetSystemMetrics(SM_CXSMICON),
+                                                GetSystemMetrics(SM_CYSMICON), 0));
+  }
   if (!RegisterClassExW(&cls)) throw std::runtime_error("cannot register a window class");
 }
 
 }  // namespace
 
 Win32FormWindow::Win32FormWindow(const WindowOptions& options) {
-  RegisterClassOnce(options.class_name, &Procedure);
+  RegisterClassOnce(options.class_name, &Procedure, options.icon);
   HWND hwnd = CreateWindowExW(options.ex_style, options.class_name.c_str(), L"", options.style,
                               CW_USEDEFAULT, CW_USEDEFAULT, 300, 200, options.owner, nullptr,
                               GetModuleHandleW(nullptr), this);
   if (!hwnd) throw std::runtime_error("cannot create a window");
   dpi_ = static_cast<int>(GetDpiForWindow(hwnd));
   if (dpi_ <= 0) dpi_ = 96;
-  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                             WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                             CW_USEDEFAULT, CW_USEDEFAULT, hwnd, nullptr, GetModuleHandleW(nullptr),
-                             nullptr);
+}
+
+HWND Win32FormWindow::ToolTipWindow() {
+  // Made on first use: windows without tooltips start faster without one.
+  if (!tooltip_ && hwnd_) {
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, hwnd_.get(), nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+  }
+  return tooltip_;
 }
 
 Win32FormWindow::~Win32FormWindow() {

@@ -84,7 +84,7 @@ class Win32FormWindow final : public FormWindow, private ControlHost {
 
   int Dpi() const override { return dpi_; }
   HFONT FontFor(const FontSpec& font) override;
-  HWND ToolTipWindow() const override { return tooltip_; }
+  HWND ToolTipWindow() override;
   TwipsRect ParentOrigin(const std::string& parent) const override;
 
   UniqueHwnd hwnd_;
