@@ -235,6 +235,11 @@ struct Fault {
   const char* sentence;
 };
 
+void PrintTo(const Fault& fault, std::ostream* out) {
+  static const char* const kNames[] = {"ReadFirst", "ReadAll", "CreateNew", "Copy", "Delete"};
+  *out << kNames[static_cast<int>(fault.operation)] << (fault.on_backup ? " of the backup" : "");
+}
+
 class SaveFaultTest : public DocumentTest, public ::testing::WithParamInterface<Fault> {};
 
 TEST_P(SaveFaultTest, AFailedSaveWarnsAndTheOldContentsSurvive) {
