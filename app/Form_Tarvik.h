@@ -14,6 +14,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/SettingsStore.h"
 #include "platform/System.h"
+#include "target/Module1.h"
 #include "waypoints/WaypointRow.h"
 
 namespace tarvik::app {
@@ -25,6 +26,7 @@ struct Services {
   ProgramWindows& windows;
   platform::Files& files;
   platform::FileDialogs& dialogs;
+  target::Module1& finder;
 };
 
 // The document the main window edits: a Marker file's name, its full path,
@@ -82,6 +84,14 @@ class Form_Tarvik {
   void ClearLists();
   void AddRecent(const std::string& row);
   void JumpToCurrent();
+
+  // Driving the target programs.
+  void JumpRouteEditor();
+  void SetCameraPosition(const std::string& longitude, const std::string& latitude);
+  void JumpMosaic();
+  void SetMosaicPosition(const std::string& longitude, const std::string& latitude);
+  void JumpUSAPhotoMaps();
+  void GrabPosition();
 
   // Marker files, documents and recent files.
   platform::FileStatus WriteMarkerFile(const std::string& path);
@@ -147,6 +157,9 @@ class Form_Tarvik {
   bool ValidateNewWaypoint();
   void EnableGrabForTarget();
   int TargetApp() const { return c_.Combo_WhichApp->ListIndex(); }
+  void PleaseOpen(std::string_view what);
+  void PressButton(platform::WindowHandle button);
+  std::string ReadSource(platform::WindowHandle source);
 
   // Asks "Update ...?" when the list changed; false when the user said Yes
   // and the save did not happen, so the command that asked must stop.

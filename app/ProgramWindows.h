@@ -13,6 +13,8 @@ class ProgramWindows {
   virtual void ShowAbout() = 0;
   // Closes every open window except the main one; each runs its own unload.
   virtual void UnloadOtherForms() = 0;
+  // Hides the RE Transit window, if it exists, and stops its measuring.
+  virtual void HideTransitWindow() = 0;
 };
 
 }  // namespace tarvik::app

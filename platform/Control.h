@@ -50,6 +50,8 @@ class Control : public Element {
   virtual void SetValue(int value) = 0;
 
   virtual void SetReadOnly(bool read_only) = 0;
+  // A text field: puts `text` at the insertion point, replacing a selection.
+  virtual void ReplaceSelection(std::string_view text) = 0;
   virtual void SetFocus() = 0;
 };
 

@@ -66,13 +66,19 @@ class MemoryControl : public MemoryElement<Control> {
   int Value() const override { return value_; }
   void SetValue(int value) override { value_ = value; }
   void SetReadOnly(bool read_only) override { read_only_ = read_only; }
+  // The insertion point of a field the user has not touched is its end.
+  void ReplaceSelection(std::string_view text) override { SetCaption(Caption() + std::string(text)); }
   void SetFocus() override { focused_ = true; }
 
   // The user clicks: a check box toggles first, an option button becomes
   // checked. Returns false when the control cannot take the click.
   bool Click();
-  // The user types over the text of a field.
-  void Type(std::string_view text) { SetCaption(text); }
+  // The user types over the text of a field; a read-only field refuses.
+  bool Type(std::string_view text) {
+    if (read_only_ || !Enabled()) return false;
+    SetCaption(text);
+    return true;
+  }
 
  private:
   ControlSpec spec_;
@@ -103,6 +109,7 @@ class MemoryList : public MemoryElement<ListControl> {
   int Value() const override { return 0; }
   void SetValue(int) override {}
   void SetReadOnly(bool) override {}
+  void ReplaceSelection(std::string_view) override {}
   void SetFocus() override {}
 
   int Count() const override { return static_cast<int>(items_.size()); }

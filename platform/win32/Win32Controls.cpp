@@ -165,6 +165,11 @@ void Win32Control::SetReadOnly(bool read_only) {
   SendMessageW(hwnd_, EM_SETREADONLY, read_only ? TRUE : FALSE, 0);
 }
 
+void Win32Control::ReplaceSelection(std::string_view text) {
+  std::wstring wide = Widen(text);
+  SendMessageW(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
 Win32List::Win32List(ControlHost& host, const ControlSpec& spec, int id)
     : ControlBase<ListControl>(host, spec, id) {}
 

@@ -99,6 +99,7 @@ class Win32Control final : public ControlBase<Control> {
   int Value() const override;
   void SetValue(int value) override;
   void SetReadOnly(bool read_only) override;
+  void ReplaceSelection(std::string_view text) override;
 };
 
 // List boxes and drop-down lists.
@@ -109,6 +110,7 @@ class Win32List final : public ControlBase<ListControl> {
   int Value() const override { return 0; }
   void SetValue(int) override {}
   void SetReadOnly(bool) override {}
+  void ReplaceSelection(std::string_view) override {}
 
   int Count() const override;
   std::string Item(int index) const override;

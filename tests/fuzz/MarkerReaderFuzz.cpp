@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/Form_Tarvik.h"
+#include "platform/memory/FakeDesktop.h"
 #include "platform/memory/MemoryFiles.h"
 #include "platform/memory/MemoryFormWindow.h"
 #include "platform/memory/MemoryServices.h"
@@ -19,6 +20,7 @@ class NoWindows : public app::ProgramWindows {
  public:
   void ShowAbout() override {}
   void UnloadOtherForms() override {}
+  void HideTransitWindow() override {}
 };
 
 bool EndsWith(const std::string& text, const std::string& tail) {
@@ -38,8 +40,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   platform::memory::FakeSystem system;
   platform::memory::MemoryFiles files;
   platform::memory::ScriptedFileDialogs dialogs;
+  platform::memory::FakeDesktop desktop;
+  target::Module1 finder(desktop);
   NoWindows windows;
-  app::Form_Tarvik form(window, app::Services{store, messages, system, windows, files, dialogs});
+  app::Form_Tarvik form(window,
+                        app::Services{store, messages, system, windows, files, dialogs, finder});
   form.Form_Load();
 
   const std::string path = "C:\\fuzz.mkr";

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/Form_Tarvik.h"
+#include "platform/memory/FakeDesktop.h"
 #include "platform/memory/MemoryFiles.h"
 #include "platform/memory/MemoryFormWindow.h"
 #include "platform/memory/MemoryServices.h"
@@ -21,8 +22,10 @@ class RecordingWindows : public ProgramWindows {
  public:
   void ShowAbout() override { ++about_shown; }
   void UnloadOtherForms() override { ++others_unloaded; }
+  void HideTransitWindow() override { ++transit_hidden; }
   int about_shown = 0;
   int others_unloaded = 0;
+  int transit_hidden = 0;
 };
 
 class MainWindowTest : public ::testing::Test {
@@ -32,7 +35,7 @@ class MainWindowTest : public ::testing::Test {
 
   Form_Tarvik& Load() {
     form = std::make_unique<Form_Tarvik>(
-        window, Services{store, messages, system, windows, files, dialogs});
+        window, Services{store, messages, system, windows, files, dialogs, finder});
     form->Form_Load();
     return *form;
   }
@@ -62,6 +65,8 @@ class MainWindowTest : public ::testing::Test {
   RecordingWindows windows;
   platform::memory::MemoryFiles files;
   platform::memory::ScriptedFileDialogs dialogs;
+  platform::memory::FakeDesktop desktop;
+  target::Module1 finder{desktop};
   std::unique_ptr<Form_Tarvik> form;
 };
 

@@ -47,7 +47,9 @@ TEST(ParseMarkerLine, WorkedCases) {
   for (const auto& c : cases) {
     ParsedLine parsed = ParseMarkerLine(c.line);
     EXPECT_EQ(parsed.kind, c.kind) << c.line;
-    if (c.kind == LineKind::Marker) EXPECT_EQ(parsed.waypoint, c.row) << c.line;
+    if (c.kind == LineKind::Marker) {
+      EXPECT_EQ(parsed.waypoint, c.row) << c.line;
+    }
   }
 }
 

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/Form_Tarvik.h"
+#include "platform/memory/FakeDesktop.h"
 #include "platform/memory/MemoryFiles.h"
 #include "platform/memory/MemoryServices.h"
 
@@ -216,6 +217,7 @@ class NoWindows : public app::ProgramWindows {
  public:
   void ShowAbout() override {}
   void UnloadOtherForms() override {}
+  void HideTransitWindow() override {}
 };
 
 TEST_F(Win32WindowTest, TheMainWindowRollsToExactClientHeights) {
@@ -225,8 +227,10 @@ TEST_F(Win32WindowTest, TheMainWindowRollsToExactClientHeights) {
   NoWindows windows;
   memory::MemoryFiles files;
   memory::ScriptedFileDialogs dialogs;
+  memory::FakeDesktop desktop;
+  target::Module1 finder{desktop};
   app::Form_Tarvik form(*window,
-                        app::Services{store, messages, system, windows, files, dialogs});
+                        app::Services{store, messages, system, windows, files, dialogs, finder});
   form.Form_Load();
   RECT client{};
   GetClientRect(window->Handle(), &client);
