@@ -164,13 +164,4 @@ void Form_Tarvik::Command_Last_Click() {
   JumpToCurrent();
 }
 
-void Form_Tarvik::JumpToCurrent() {
-  services_.system.DoEvents();
-  if (LastRow_.empty()) {
-    LastRow_ = CurrentRow_;
-    c_.Command_Last->SetEnabled(true);
-  }
-  if (IsOnTop_) window_.SetTopmost(true);
-}
-
 }  // namespace tarvik::app
