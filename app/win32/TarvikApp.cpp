@@ -57,7 +57,7 @@ void TarvikApp::ShowMainWindow() {
   main_window_ = std::make_unique<Win32FormWindow>(options);
   main_window_->OnDestroyed([] { PostQuitMessage(0); });
   main_ = std::make_unique<Form_Tarvik>(*main_window_,
-                                        Services{settings_, messages_, system_, *this, files_, dialogs_});
+                                        Services{settings_, messages_, system_, *this, files_, dialogs_, finder_});
   main_->Form_Load();
   main_window_->Show();
 }
@@ -87,6 +87,10 @@ void TarvikApp::ShowAbout() {
 
 void TarvikApp::UnloadOtherForms() {
   if (about_window_ && about_window_->Alive()) about_window_->Destroy();
+}
+
+void TarvikApp::HideTransitWindow() {
+  // Nothing to hide until the RE Transit window exists.
 }
 
 bool TarvikApp::TranslateDialogKeys(MSG& message) {

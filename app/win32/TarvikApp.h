@@ -11,6 +11,8 @@
 #include "platform/win32/Win32FormWindow.h"
 #include "platform/win32/Win32MessageBoxes.h"
 #include "platform/win32/Win32System.h"
+#include "platform/win32/Win32WindowSystem.h"
+#include "target/Module1.h"
 
 namespace tarvik::app::win32 {
 
@@ -27,6 +29,7 @@ class TarvikApp final : public ProgramWindows {
 
   void ShowAbout() override;
   void UnloadOtherForms() override;
+  void HideTransitWindow() override;
 
  private:
   void ShowSplashFor2Seconds();
@@ -39,6 +42,8 @@ class TarvikApp final : public ProgramWindows {
   platform::win32::Win32System system_;
   platform::win32::Win32Files files_;
   platform::win32::Win32FileDialogs dialogs_;
+  platform::win32::Win32WindowSystem other_windows_;
+  target::Module1 finder_{other_windows_};
   // Owns the About box so that it does not show in the taskbar.
   std::unique_ptr<platform::win32::Win32FormWindow> hidden_owner_;
   std::unique_ptr<platform::win32::Win32FormWindow> main_window_;

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <vector>
+
+#include "platform/WindowSystem.h"
+
+namespace tarvik::platform::win32 {
+
+// Types the keystrokes into the foreground window and returns when that
+// window has taken every one of them from its queue, or after a time limit.
+// Text goes in as Unicode characters, so nothing in it acts as a command.
+void TypeAndWait(const std::vector<KeyStroke>& keys);
+
+}  // namespace tarvik::platform::win32
