@@ -41,7 +41,7 @@ void Module1::FindRouteEditorWindows() {
 bool Module1::TopWindowVisitor(WindowHandle window) {
   if (ClassOf(window) == "TrainSim") {
     TrainSimWnd = window;
-    CountFind();
+    ++FoundCount;
   }
   // Every top-level window's descendants are searched, not only TrainSim's.
   ChildIndex = 0;
@@ -60,13 +60,16 @@ bool Module1::ChildWindowVisitor(WindowHandle window) {
                                                             : nullptr;
     if (found) {
       *found = windows_.Parent(window);
-      CountFind();
+      ++FoundCount;
     }
   }
   if (class_name == "msctls_updown32" && ChildIndex == kSpinnerAt) {
     SpinnerParentWnd = windows_.Parent(window);
-    CountFind();
+    ++FoundCount;
   }
+  // Only a descendant ends the search: a TrainSim window found fifth lets
+  // the search run on to the next descendant visited.
+  if (FoundCount == kAllFound) KeepEnumerating = false;
   return KeepEnumerating;
 }
 

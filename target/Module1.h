@@ -51,10 +51,6 @@ class Module1 {
   std::int16_t SearchDepth = 0;
 
  private:
-  void CountFind() {
-    ++FoundCount;
-    if (FoundCount == kAllFound) KeepEnumerating = false;
-  }
   // The texts the finder compares, cut as a 255-character buffer cuts them.
   std::string ClassOf(WindowHandle window);
   std::string TitleOf(WindowHandle window);
