@@ -36,7 +36,8 @@ class Files {
   virtual FileResult<Bytes> ReadAll(std::string_view path) const = 0;
   // Creates a new file holding exactly `bytes`; refuses to replace one.
   virtual FileStatus CreateNew(std::string_view path, const Bytes& bytes) = 0;
-  // Copies to a destination that must not exist yet.
+  // Copies to a destination that must not exist yet. The copy is never
+  // read-only, so that it can be deleted again.
   virtual FileStatus Copy(std::string_view from, std::string_view to) = 0;
   virtual FileStatus Delete(std::string_view path) = 0;
 };

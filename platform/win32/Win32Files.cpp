@@ -97,8 +97,16 @@ FileStatus Win32Files::CreateNew(std::string_view path, const Bytes& bytes) {
 }
 
 FileStatus Win32Files::Copy(std::string_view from, std::string_view to) {
-  return CopyFileW(Widen(from).c_str(), Widen(to).c_str(), TRUE) ? FileStatus::Ok
-                                                                  : StatusOfLastError();
+  std::wstring target = Widen(to);
+  if (!CopyFileW(Widen(from).c_str(), target.c_str(), TRUE)) return StatusOfLastError();
+  // CopyFileW carries the read-only attribute over. A backup of a read-only
+  // file would then block every later save, which must delete it first,
+  // long after the file itself was made writable again.
+  DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    SetFileAttributesW(target.c_str(), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+  }
+  return FileStatus::Ok;
 }
 
 FileStatus Win32Files::Delete(std::string_view path) {

@@ -74,5 +74,15 @@ TEST_F(Win32FilesTest, AReadOnlyFileCannotBeDeleted) {
   EXPECT_EQ(files_.ReadAll(Path("ro.mkr")).value, Bytes{7});
 }
 
+TEST_F(Win32FilesTest, ACopyOfAReadOnlyFileIsNotReadOnly) {
+  ASSERT_EQ(files_.CreateNew(Path("ro.mkr"), {7}), FileStatus::Ok);
+  ASSERT_TRUE(SetFileAttributesW(Widen(Path("ro.mkr")).c_str(), FILE_ATTRIBUTE_READONLY));
+  ASSERT_EQ(files_.Copy(Path("ro.mkr"), Path("b.mkr")), FileStatus::Ok);
+  EXPECT_EQ(files_.ReadAll(Path("b.mkr")).value, Bytes{7});
+  // A backup made while the file was read-only must not block later saves.
+  EXPECT_EQ(files_.Delete(Path("b.mkr")), FileStatus::Ok);
+  EXPECT_EQ(files_.Delete(Path("ro.mkr")), FileStatus::Denied) << "the original stays read-only";
+}
+
 }  // namespace
 }  // namespace tarvik::platform::win32
