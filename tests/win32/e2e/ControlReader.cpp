@@ -23,6 +23,18 @@ int IdByName(const Design& design, std::string_view name, int first_id) {
   throw std::invalid_argument("no control or menu named " + std::string(name));
 }
 
+// The item's length first: the text message has no room for a size.
+std::optional<std::wstring> ItemText(HWND box, UINT length_message, UINT text_message, int index) {
+  auto length = Ask(box, length_message, static_cast<WPARAM>(index));
+  if (!length || *length < 0) return std::nullopt;
+  std::wstring text(static_cast<size_t>(*length) + 1, L'\0');
+  auto copied = Ask(box, text_message, static_cast<WPARAM>(index),
+                    reinterpret_cast<LPARAM>(text.data()));
+  if (!copied || *copied < 0) return std::nullopt;
+  text.resize(static_cast<size_t>(*copied));
+  return text;
+}
+
 }  // namespace
 
 int MainControlId(std::string_view name) {
@@ -79,14 +91,27 @@ std::wstring StoredTextOf(HWND window) {
 bool Click(HWND button) { return button && Ask(button, BM_CLICK).has_value(); }
 
 std::optional<std::wstring> ComboItem(HWND combo, int index) {
-  auto length = Ask(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index));
-  if (!length || *length < 0) return std::nullopt;
-  std::wstring text(static_cast<size_t>(*length) + 1, L'\0');
-  auto copied = Ask(combo, CB_GETLBTEXT, static_cast<WPARAM>(index),
-                    reinterpret_cast<LPARAM>(text.data()));
-  if (!copied || *copied < 0) return std::nullopt;
-  text.resize(static_cast<size_t>(*copied));
-  return text;
+  return ItemText(combo, CB_GETLBTEXTLEN, CB_GETLBTEXT, index);
+}
+
+std::optional<std::wstring> ListItem(HWND list, int index) {
+  return ItemText(list, LB_GETTEXTLEN, LB_GETTEXT, index);
+}
+
+std::optional<std::vector<std::wstring>> ListRows(HWND list) {
+  auto count = Ask(list, LB_GETCOUNT);
+  if (!count || *count < 0) return std::nullopt;
+  std::vector<std::wstring> rows;
+  for (int i = 0; i < static_cast<int>(*count); ++i) {
+    auto row = ListItem(list, i);
+    if (!row) return std::nullopt;
+    rows.push_back(std::move(*row));
+  }
+  return rows;
+}
+
+bool SetText(HWND window, const std::wstring& text) {
+  return Ask(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())).value_or(FALSE) == TRUE;
 }
 
 bool PostMenuCommand(HWND window, int id) {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tarvik::e2e {
 
@@ -33,6 +34,12 @@ bool Click(HWND button);
 std::optional<LRESULT> Ask(HWND window, UINT message, WPARAM wparam = 0, LPARAM lparam = 0);
 
 std::optional<std::wstring> ComboItem(HWND combo, int index);
+std::optional<std::wstring> ListItem(HWND list, int index);
+// Every row of a list box, top to bottom.
+std::optional<std::vector<std::wstring>> ListRows(HWND list);
+
+// WM_SETTEXT, as typing or pasting into the box would leave it.
+bool SetText(HWND window, const std::wstring& text);
 
 // Posts a menu command the way the menu bar sends it.
 bool PostMenuCommand(HWND window, int id);

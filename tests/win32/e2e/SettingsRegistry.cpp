@@ -7,7 +7,6 @@ namespace tarvik::e2e {
 namespace {
 
 constexpr const wchar_t* kProgramKey = L"Software\\Tarvik";
-constexpr const wchar_t* kSettingsKey = L"Software\\Tarvik\\Settings";
 
 }  // namespace
 
@@ -18,14 +17,19 @@ bool ClearTarvikSettings() {
 }
 
 std::optional<std::wstring> ReadTarvikSetting(const std::wstring& key) {
+  return ReadTarvikValue(L"Settings", key);
+}
+
+std::optional<std::wstring> ReadTarvikValue(const std::wstring& section, const std::wstring& key) {
+  const std::wstring section_key = std::wstring(kProgramKey) + L"\\" + section;
   DWORD bytes = 0;
-  if (RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, key.c_str(), RRF_RT_REG_SZ, nullptr, nullptr,
-                   &bytes) != ERROR_SUCCESS) {
+  if (RegGetValueW(HKEY_CURRENT_USER, section_key.c_str(), key.c_str(), RRF_RT_REG_SZ, nullptr,
+                   nullptr, &bytes) != ERROR_SUCCESS) {
     return std::nullopt;
   }
   std::wstring text(bytes / sizeof(wchar_t) + 1, L'\0');
   bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-  if (RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, key.c_str(), RRF_RT_REG_SZ, nullptr,
+  if (RegGetValueW(HKEY_CURRENT_USER, section_key.c_str(), key.c_str(), RRF_RT_REG_SZ, nullptr,
                    text.data(), &bytes) != ERROR_SUCCESS) {
     return std::nullopt;
   }

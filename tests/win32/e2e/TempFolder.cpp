@@ -21,6 +21,15 @@ TempFolder::TempFolder() {
 
 TempFolder::~TempFolder() {
   std::error_code ignored;
+  // A read-only file cannot be deleted, and with it its folder would stay.
+  for (auto it = std::filesystem::recursive_directory_iterator(path_, ignored);
+       it != std::filesystem::recursive_directory_iterator(); it.increment(ignored)) {
+    DWORD attributes = GetFileAttributesW(it->path().c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+      SetFileAttributesW(it->path().c_str(),
+                         attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+    }
+  }
   std::filesystem::remove_all(path_, ignored);
 }
 
