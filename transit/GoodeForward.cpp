@@ -65,18 +65,18 @@ struct Lobe {
 };
 
 constexpr std::array<Lobe, 12> kLobes = {{
-    {-1.74532925199, true},    // 0
-    {-1.74532925199, false},   // 1
-    {0.523598775598, true},    // 2
-    {0.523598775598, false},   // 3
-    {-2.79252680319, false},   // 4
-    {-1.0471975512, false},    // 5
-    {-2.79252680319, true},    // 6
-    {-1.0471975512, true},     // 7
-    {0.349065850399, false},   // 8
-    {2.44346095279, false},    // 9
-    {0.349065850399, true},    // 10
-    {2.44346095279, true},     // 11
+    {-1.74532925199, true},   // 0
+    {-1.74532925199, false},  // 1
+    {0.523598775598, true},   // 2
+    {0.523598775598, false},  // 3
+    {-2.79252680319, false},  // 4
+    {-1.0471975512, false},   // 5
+    {-2.79252680319, true},   // 6
+    {-1.0471975512, true},    // 7
+    {0.349065850399, false},  // 8
+    {2.44346095279, false},   // 9
+    {0.349065850399, true},   // 10
+    {2.44346095279, true},    // 11
 }};
 
 // Into [-pi, pi): a longitude of +pi is taken as -pi, as the inverse wraps it.
@@ -136,8 +136,7 @@ double MollweideAngle(double latitude) {
 
 ProjectionMetres Sinusoidal(const Lobe& lobe, double latitude, double longitude) {
   const double east_of_centre = longitude - lobe.central_meridian;
-  return {kEarthRadius * lobe.central_meridian +
-              kEarthRadius * east_of_centre * std::cos(latitude),
+  return {kEarthRadius * lobe.central_meridian + kEarthRadius * east_of_centre * std::cos(latitude),
           kEarthRadius * latitude};
 }
 

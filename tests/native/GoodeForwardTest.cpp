@@ -30,16 +30,27 @@ struct Inverse {
 
 constexpr double kPi = 3.14159265358979;
 constexpr double kBand = 0.710987989993;
-constexpr std::array<double, 12> kCentralMeridian = {
-    -1.74532925199, -1.74532925199, 0.523598775598, 0.523598775598,
-    -2.79252680319, -1.0471975512,  -2.79252680319, -1.0471975512,
-    0.349065850399, 2.44346095279,  0.349065850399, 2.44346095279};
-constexpr std::array<double, 12> kWestBound = {
-    -kPi, -kPi, -0.698131700798, -0.698131700798, -kPi, -1.74532925199,
-    -kPi, -1.74532925199, -0.349065850399, 1.3962634016, -0.349065850399, 1.3962634016};
-constexpr std::array<double, 12> kEastBound = {
-    -0.698131700798, -0.698131700798, kPi, kPi, -1.74532925199, -0.349065850399,
-    -1.74532925199, -0.349065850399, 1.3962634016, kPi, 1.3962634016, kPi};
+
+struct LobeRow {
+  double central_meridian;
+  double west_bound;
+  double east_bound;
+};
+
+constexpr std::array<LobeRow, 12> kLobeRows = {{
+    {-1.74532925199, -kPi, -0.698131700798},           // 0
+    {-1.74532925199, -kPi, -0.698131700798},           // 1
+    {0.523598775598, -0.698131700798, kPi},            // 2
+    {0.523598775598, -0.698131700798, kPi},            // 3
+    {-2.79252680319, -kPi, -1.74532925199},            // 4
+    {-1.0471975512, -1.74532925199, -0.349065850399},  // 5
+    {-2.79252680319, -kPi, -1.74532925199},            // 6
+    {-1.0471975512, -1.74532925199, -0.349065850399},  // 7
+    {0.349065850399, -0.349065850399, 1.3962634016},   // 8
+    {2.44346095279, 1.3962634016, kPi},                // 9
+    {0.349065850399, -0.349065850399, 1.3962634016},   // 10
+    {2.44346095279, 1.3962634016, kPi},                // 11
+}};
 
 int InverseLobe(double x, double y) {
   if (y >= kR * kBand) return x <= kR * -0.698131700798 ? 0 : 2;
@@ -62,7 +73,8 @@ Inverse GoodeInverse(double tile_x, double tile_z) {
   const double y = 8673000 - ((16385 - tile_z) - 1) * 2048;
   Inverse result;
   result.lobe = InverseLobe(x, y);
-  const double centre = kCentralMeridian[result.lobe];
+  const LobeRow& row = kLobeRows[static_cast<size_t>(result.lobe)];
+  const double centre = row.central_meridian;
   x -= kR * centre;
   const bool mollweide = result.lobe == 0 || result.lobe == 2 || result.lobe == 6 ||
                          result.lobe == 7 || result.lobe == 10 || result.lobe == 11;
@@ -78,8 +90,7 @@ Inverse GoodeInverse(double tile_x, double tile_z) {
     if (result.longitude < -kPi || std::fabs(b) > 1) return result;
     result.latitude = std::asin(b);
   }
-  const bool inside = result.longitude >= kWestBound[result.lobe] &&
-                      result.longitude <= kEastBound[result.lobe];
+  const bool inside = result.longitude >= row.west_bound && result.longitude <= row.east_bound;
   result.status = inside ? 1 : -2;
   return result;
 }
@@ -147,16 +158,27 @@ TEST(GoodeForward, EachLobePutsItsCentralMeridianAtItsFalseEasting) {
     double central_meridian_degrees;
     int lobe;
   };
-  const std::array<Case, 12> cases = {{{60, -100, 0},  {20, -100, 1},  {60, 30, 2},
-                                       {20, 30, 3},    {-20, -160, 4}, {-20, -60, 5},
-                                       {-60, -160, 6}, {-60, -60, 7},  {-20, 20, 8},
-                                       {-20, 140, 9},  {-60, 20, 10},  {-60, 140, 11}}};
+  const std::array<Case, 12> cases = {{
+      {60, -100, 0},   // north, Mollweide
+      {20, -100, 1},   // north, sinusoidal
+      {60, 30, 2},     // north, Mollweide
+      {20, 30, 3},     // north, sinusoidal
+      {-20, -160, 4},  // south, sinusoidal
+      {-20, -60, 5},   // south, sinusoidal
+      {-60, -160, 6},  // south, Mollweide
+      {-60, -60, 7},   // south, Mollweide
+      {-20, 20, 8},    // south, sinusoidal
+      {-20, 140, 9},   // south, sinusoidal
+      {-60, 20, 10},   // south, Mollweide
+      {-60, 140, 11},  // south, Mollweide
+  }};
   for (const Case& c : cases) {
     const LatLonRadians point = Degrees(c.latitude, c.central_meridian_degrees);
     EXPECT_EQ(GoodeLobeOf(point), c.lobe) << c.lobe;
     const auto metres = GoodeForward(point);
     ASSERT_TRUE(metres);
-    EXPECT_NEAR(metres->x, kR * kCentralMeridian[c.lobe], 1e-3) << c.lobe;
+    EXPECT_NEAR(metres->x, kR * kLobeRows[static_cast<size_t>(c.lobe)].central_meridian, 1e-3)
+        << c.lobe;
   }
 }
 
@@ -189,11 +211,11 @@ TEST(GoodeForward, PolesLieOnTheirLobesCentreLine) {
   // only going the same way keeps the round trip exact.
   const auto north = GoodeForward({std::numbers::pi / 2, 1.0});
   ASSERT_TRUE(north);
-  EXPECT_NEAR(north->x, kR * kCentralMeridian[2], 50);
+  EXPECT_NEAR(north->x, kR * kLobeRows[2].central_meridian, 50);
   EXPECT_NEAR(north->y, kR * (1.4142135623731 - 0.0528035274542), 0.01);
   const auto south = GoodeForward({-std::numbers::pi / 2, -1.0});
   ASSERT_TRUE(south);
-  EXPECT_NEAR(south->x, kR * kCentralMeridian[7], 50);
+  EXPECT_NEAR(south->x, kR * kLobeRows[7].central_meridian, 50);
   EXPECT_NEAR(south->y, -north->y, 0.01);
 }
 
