@@ -1,0 +1,16 @@
+// Stand-in for the train simulator's Route Editor, for the demo and the
+// end-to-end tests. Switch: --hang-after-start[=SECONDS] (StartOptions.h).
+#include <windows.h>
+
+#include "standins/common/MessageLoop.h"
+#include "standins/common/StartOptions.h"
+#include "standins/routeeditor/RouteEditor.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR command_line, int) {
+  using namespace tarvik::standins;
+  const StartOptions options = ParseStartOptions(command_line ? command_line : L"");
+  routeeditor::RouteEditor editor;
+  if (!editor.Open()) return 1;
+  HangIfAsked(options);
+  return RunMessageLoop(DialogKeys::kBetweenFields);
+}

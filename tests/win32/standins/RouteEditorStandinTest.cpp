@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <optional>
+#include <string>
+
+#include "FinderView.h"
+#include "Remote.h"
+#include "StandinProcess.h"
+#include "standins/common/StandinText.h"
+#include "transit/GoodeForward.h"
+
+namespace tarvik::standins::testing {
+namespace {
+
+// Five decimals of a degree are at most 0.56 m on the ground.
+constexpr double kFiveDecimalsInMetres = 0.6;
+
+class RouteEditorStandin : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    process_ = StandinProcess::Start(L"routeeditor.exe");
+    ASSERT_TRUE(process_) << "routeeditor.exe did not start";
+    ASSERT_TRUE(process_->WaitForWindow(L"TrainSim"));
+    // The tool windows come up with the main window; wait for all of them.
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+          finds_ = FindRouteEditorWindows(process_->Id());
+          return finds_.camera && finds_.object && finds_.placement;
+        },
+        milliseconds(5000)));
+  }
+
+  std::wstring Text(HWND window) { return RemoteText(window).value_or(L"<no answer>"); }
+  std::wstring CameraChild(int n) { return Text(NthChild(finds_.camera, n)); }
+
+  // The Route Editor jump as Tarvik makes it: longitude and latitude into
+  // the 4th and 6th Edit, a click into the latitude, then the first Button
+  // held for 200 ms.
+  void Jump(const std::wstring& latitude, const std::wstring& longitude) {
+    HWND longitude_edit = NthChildOfClass(finds_.camera, L"Edit", 4);
+    HWND latitude_edit = NthChildOfClass(finds_.camera, L"Edit", 6);
+    ASSERT_TRUE(SetRemoteText(longitude_edit, longitude));
+    ASSERT_TRUE(SetRemoteText(latitude_edit, latitude));
+    ASSERT_TRUE(Press(latitude_edit, 0));
+    ASSERT_TRUE(Press(NthChildOfClass(finds_.camera, L"Button", 1), kButtonHoldMs));
+  }
+
+  std::optional<StandinProcess> process_;
+  RouteEditorFinds finds_;
+};
+
+TEST_F(RouteEditorStandin, FinderFindsTheMainWindowAndEachToolWindowOnce) {
+  EXPECT_EQ(TitleOf(finds_.train_sim), L"Route Editor (stand-in)");
+  EXPECT_EQ(TitleOf(finds_.camera), L"Camera");
+  EXPECT_EQ(TitleOf(finds_.object), L"Object");
+  EXPECT_EQ(TitleOf(finds_.placement), L"Placement");
+  EXPECT_EQ(finds_.camera_finds, 1);
+  EXPECT_EQ(finds_.object_finds, 1);
+  EXPECT_EQ(finds_.placement_finds, 1);
+  for (HWND tool : {finds_.camera, finds_.object, finds_.placement}) {
+    EXPECT_EQ(GetAncestor(tool, GA_ROOT), tool) << "each tool window is a top-level window";
+    EXPECT_EQ(GetWindow(tool, GW_OWNER), finds_.train_sim);
+  }
+}
+
+TEST_F(RouteEditorStandin, CameraChildrenStandWhereTarvikReadsAndWritesThem) {
+  const std::vector<std::wstring> expected = {
+      L"Edit",   L"Edit",   L"Edit",   L"Edit",   L"Edit",   L"Edit",   L"Edit",   L"Edit",
+      L"Button", L"Static", L"Static", L"Static", L"Static", L"Static", L"Static", L"Static"};
+  EXPECT_EQ(ChildClasses(finds_.camera), expected);
+  EXPECT_EQ(NthChildOfClass(finds_.camera, L"Edit", 4), NthChild(finds_.camera, 4));
+  EXPECT_EQ(NthChildOfClass(finds_.camera, L"Edit", 6), NthChild(finds_.camera, 6));
+  EXPECT_EQ(Text(NthChildOfClass(finds_.camera, L"Button", 1)), L"Move camera");
+  EXPECT_EQ(Text(NthChild(finds_.camera, 11)), L"x:");
+  // At start the camera stands over the example tile.
+  EXPECT_EQ(CameraChild(4), L"-75.10789");
+  EXPECT_EQ(CameraChild(6), L"39.62406");
+  EXPECT_EQ(CameraChild(7), L"-11000");
+  EXPECT_EQ(CameraChild(8), L"14300");
+  EXPECT_EQ(CameraChild(2), L"60.000");
+}
+
+TEST_F(RouteEditorStandin, JumpMovesTheCameraToTheTileOfThePlace) {
+  Jump(L"48.50718", L"-111.86247");
+  const auto expected = transit::TilePositionOf(transit::LatLonRadians{
+      48.50718 * std::numbers::pi / 180, -111.86247 * std::numbers::pi / 180});
+  ASSERT_TRUE(expected);
+  EXPECT_EQ(CameraChild(4), L"-111.86247");
+  EXPECT_EQ(CameraChild(6), L"48.50718");
+  EXPECT_EQ(CameraChild(7), std::to_wstring(expected->tile_x));
+  EXPECT_EQ(CameraChild(8), std::to_wstring(expected->tile_z));
+  EXPECT_EQ(CameraChild(1), Fixed(expected->x, 3));
+  EXPECT_EQ(CameraChild(3), Fixed(expected->z, 3));
+  EXPECT_EQ(CameraChild(2), L"60.000") << "the height stays";
+  EXPECT_NE(CameraChild(7), L"-11000");
+}
+
+TEST_F(RouteEditorStandin, WorkedExamplesLandNearTheCentreOfTheirTiles) {
+  Jump(L"48.50718", L"-111.86247");
+  Jump(L"43.32701", L"-74.04157");
+  EXPECT_EQ(CameraChild(7), L"-11000");
+  EXPECT_EQ(CameraChild(8), L"14500");
+  EXPECT_NEAR(LeadingNumber(CameraChild(1)).value_or(99), 0, kFiveDecimalsInMetres);
+  EXPECT_NEAR(LeadingNumber(CameraChild(3)).value_or(99), 0, kFiveDecimalsInMetres);
+
+  Jump(L"39.62406", L"-75.10789");
+  EXPECT_EQ(CameraChild(7), L"-11000");
+  EXPECT_EQ(CameraChild(8), L"14300");
+  EXPECT_NEAR(LeadingNumber(CameraChild(1)).value_or(99), 0, kFiveDecimalsInMetres);
+  EXPECT_NEAR(LeadingNumber(CameraChild(3)).value_or(99), 0, kFiveDecimalsInMetres);
+}
+
+TEST_F(RouteEditorStandin, PlaceOffTheMapLeavesTheCameraWhereItWas) {
+  Jump(L"95", L"-111.86247");
+  EXPECT_EQ(CameraChild(7), L"-11000");
+  EXPECT_EQ(CameraChild(8), L"14300");
+  EXPECT_EQ(CameraChild(6), L"95") << "the typed text stays for the user to correct";
+}
+
+TEST_F(RouteEditorStandin, ObjectChildrenHoldTheObjectAndClearShowsNoneSelected) {
+  EXPECT_EQ(ChildClasses(finds_.object),
+            (std::vector<std::wstring>{L"Static", L"Static", L"Static", L"Static", L"Static",
+                                       L"Button", L"Edit", L"Edit", L"Edit", L"Button"}));
+  EXPECT_EQ(Text(NthChild(finds_.object, 7)), L"100.000");
+  EXPECT_EQ(Text(NthChild(finds_.object, 8)), L"50.000");
+  EXPECT_EQ(Text(NthChild(finds_.object, 9)), L"200.000");
+
+  ASSERT_TRUE(Press(FindWindowExW(finds_.object, nullptr, L"Button", L"Clear"), kButtonHoldMs));
+  EXPECT_EQ(Text(NthChild(finds_.object, 7)), L"0.000");
+  EXPECT_EQ(Text(NthChild(finds_.object, 2)), L"(none)");
+
+  ASSERT_TRUE(Press(FindWindowExW(finds_.object, nullptr, L"Button", L"Select"), kButtonHoldMs));
+  EXPECT_EQ(Text(NthChild(finds_.object, 7)), L"100.000");
+}
+
+TEST_F(RouteEditorStandin, PlacementChildrenHoldThePlacementAndTheMainWindowShowsIt) {
+  EXPECT_EQ(Text(NthChild(finds_.placement, 11)), L"110.000");
+  EXPECT_EQ(Text(NthChild(finds_.placement, 12)), L"50.000");
+  EXPECT_EQ(Text(NthChild(finds_.placement, 13)), L"210.000");
+  EXPECT_EQ(NthChild(finds_.placement, 14), nullptr);
+
+  ASSERT_TRUE(SetRemoteText(NthChild(finds_.placement, 11), L"123.456"));
+  EXPECT_EQ(Text(NthChild(finds_.placement, 11)), L"123.456");
+  HWND summary = FirstDescendantOfClass(finds_.train_sim, L"StandinMapView");
+  EXPECT_NE(Text(summary).find(L"Placement   x 123.456  y 50.000  z 210.000"), std::wstring::npos)
+      << Text(summary);
+}
+
+TEST_F(RouteEditorStandin, MainWindowSumsUpTheCameraAfterAJump) {
+  Jump(L"48.50718", L"-111.86247");
+  HWND summary = FirstDescendantOfClass(finds_.train_sim, L"StandinMapView");
+  EXPECT_EQ(Text(summary).rfind(L"Camera at 48.50718, -111.86247   tile " + CameraChild(7), 0), 0u)
+      << Text(summary);
+}
+
+}  // namespace
+}  // namespace tarvik::standins::testing

@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "FinderView.h"
+#include "Remote.h"
+#include "StandinProcess.h"
+
+namespace tarvik::standins::testing {
+namespace {
+
+constexpr wchar_t kStart[] = L"Position 39.62406 N, 75.10789 W";
+
+class UsaPhotoMapsStandin : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    process_ = StandinProcess::Start(L"usaphotomaps.exe");
+    ASSERT_TRUE(process_) << "usaphotomaps.exe did not start";
+    window_ = process_->WaitForWindow(L"USAPhotoMaps");
+    ASSERT_TRUE(window_);
+    map_ = FirstDescendantOfClass(window_, L"StandinMapView");
+    ASSERT_TRUE(map_);
+  }
+
+  std::wstring Position() { return RemoteText(map_).value_or(L"<no answer>"); }
+
+  // The "Go to" dialog while it is open, or nullptr.
+  HWND OpenDialog() {
+    for (HWND window : process_->TopWindows()) {
+      if (IsWindowVisible(window) && ClassOf(window) == L"#32770") return window;
+    }
+    return nullptr;
+  }
+
+  // Tarvik's keys for a jump: Alt+V, G, the latitude, three Tabs, the
+  // longitude keys, Enter, Esc.
+  static std::vector<INPUT> JumpKeys(std::wstring_view latitude, std::wstring_view longitude_keys) {
+    std::vector<INPUT> keys;
+    AddAltKey(keys, 'V');
+    AddKey(keys, 'G');
+    AddCharacters(keys, latitude);
+    for (int i = 0; i < 3; ++i) AddKey(keys, VK_TAB);
+    AddCharacters(keys, longitude_keys);
+    AddKey(keys, VK_RETURN);
+    AddKey(keys, VK_ESCAPE);
+    return keys;
+  }
+
+  std::optional<StandinProcess> process_;
+  HWND window_ = nullptr;
+  HWND map_ = nullptr;
+};
+
+TEST_F(UsaPhotoMapsStandin, ShowsWhereItStarts) { EXPECT_EQ(Position(), kStart); }
+
+TEST_F(UsaPhotoMapsStandin, TarviksKeysMoveTheMapAndLeaveNoDialog) {
+  ASSERT_EQ(TypeInto(window_, JumpKeys(L"48.50718", L"111.86247")), "");
+  EXPECT_EQ(Position(), L"Position 48.50718 N, 111.86247 W");
+  EXPECT_EQ(OpenDialog(), nullptr);
+}
+
+TEST_F(UsaPhotoMapsStandin, AltVGOpensTheDialogWithTheLatitudeFocused) {
+  std::vector<INPUT> keys;
+  AddAltKey(keys, 'V');
+  AddKey(keys, 'G');
+  ASSERT_EQ(TypeInto(window_, keys), "");
+  HWND dialog = OpenDialog();
+  ASSERT_TRUE(dialog);
+  EXPECT_EQ(TitleOf(dialog), L"Go to");
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info));
+  EXPECT_EQ(info.hwndFocus, NthChildOfClass(dialog, L"Edit", 1)) << "the latitude field";
+
+  std::vector<INPUT> escape;
+  AddKey(escape, VK_ESCAPE);
+  ASSERT_EQ(TypeInto(dialog, escape), "");
+  EXPECT_EQ(OpenDialog(), nullptr);
+}
+
+TEST_F(UsaPhotoMapsStandin, EscapeBeforeEnterLeavesTheMapWhereItWas) {
+  std::vector<INPUT> keys;
+  AddAltKey(keys, 'V');
+  AddKey(keys, 'G');
+  AddCharacters(keys, L"10");
+  ASSERT_EQ(TypeInto(window_, keys), "");
+  HWND dialog = OpenDialog();
+  ASSERT_TRUE(dialog);
+  EXPECT_EQ(RemoteText(NthChildOfClass(dialog, L"Edit", 1)), L"10")
+      << "typing replaced the latitude";
+
+  std::vector<INPUT> escape;
+  AddKey(escape, VK_ESCAPE);
+  ASSERT_EQ(TypeInto(dialog, escape), "");
+  EXPECT_EQ(Position(), kStart);
+  EXPECT_EQ(OpenDialog(), nullptr);
+}
+
+TEST_F(UsaPhotoMapsStandin, LatitudeOffTheMapIsRefusedAndEscapeClosesTheDialog) {
+  std::vector<INPUT> keys = JumpKeys(L"95", L"111.86247");
+  keys.resize(keys.size() - 2);  // without the Esc
+  ASSERT_EQ(TypeInto(window_, keys), "");
+  HWND dialog = OpenDialog();
+  ASSERT_TRUE(dialog) << "Enter did not close the dialog";
+  EXPECT_EQ(RemoteText(NthChildOfClass(dialog, L"Edit", 2)), L"111.86247");
+
+  std::vector<INPUT> escape;
+  AddKey(escape, VK_ESCAPE);
+  ASSERT_EQ(TypeInto(dialog, escape), "");
+  EXPECT_EQ(Position(), kStart);
+  EXPECT_EQ(OpenDialog(), nullptr);
+}
+
+TEST_F(UsaPhotoMapsStandin, WithoutLongitudeKeysTheShownLongitudeStays) {
+  // Tarvik types nothing for a longitude east of Greenwich.
+  ASSERT_EQ(TypeInto(window_, JumpKeys(L"12.5", L"")), "");
+  EXPECT_EQ(Position(), L"Position 12.50000 N, 75.10789 W");
+}
+
+}  // namespace
+}  // namespace tarvik::standins::testing
