@@ -9,6 +9,9 @@ namespace tarvik::platform::win32 {
 namespace {
 
 constexpr DWORD kKeysHandledWaitMs = 3000;
+// Wine loses a key's state when the keys just sent move the focus (a menu,
+// a dialog): pressing the sentinel again after a while is always seen.
+constexpr DWORD kSentinelRepressMs = 250;
 // A key nobody uses; its state changes only when the target has read it.
 constexpr WORD kSentinel = VK_F24;
 
@@ -71,14 +74,7 @@ std::vector<INPUT> InputsFor(const std::vector<KeyStroke>& keys) {
   return inputs;
 }
 
-bool WaitForSentinel(bool down) {
-  DWORD start = GetTickCount();
-  while (((GetKeyState(kSentinel) & 0x8000) != 0) != down) {
-    if (GetTickCount() - start > kKeysHandledWaitMs) return false;
-    Sleep(2);
-  }
-  return true;
-}
+bool SentinelIs(bool down) { return ((GetKeyState(kSentinel) & 0x8000) != 0) == down; }
 
 void SendAll(std::vector<INPUT> inputs) {
   if (!inputs.empty()) SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
@@ -105,17 +101,41 @@ class AttachedInput {
 
 }  // namespace
 
+namespace {
+
+// Presses the sentinel until the target has read it down, then releases it
+// until read up; false when the target never reads its queue.
+bool WaitUntilRead() {
+  DWORD start = GetTickCount();
+  DWORD pressed = start;
+  SendAll({VirtualKey(kSentinel, false)});
+  while (!SentinelIs(true)) {
+    DWORD now = GetTickCount();
+    if (now - start > kKeysHandledWaitMs) return false;
+    if (now - pressed > kSentinelRepressMs) {
+      SendAll({VirtualKey(kSentinel, true), VirtualKey(kSentinel, false)});
+      pressed = now;
+    }
+    Sleep(2);
+  }
+  SendAll({VirtualKey(kSentinel, true)});
+  while (!SentinelIs(false)) {
+    if (GetTickCount() - start > kKeysHandledWaitMs) return false;
+    Sleep(2);
+  }
+  return true;
+}
+
+}  // namespace
+
 void TypeAndWait(const std::vector<KeyStroke>& keys) {
   std::vector<INPUT> inputs = InputsFor(keys);
   if (inputs.empty()) return;
   HWND target = GetForegroundWindow();
   AttachedInput attached(target ? GetWindowThreadProcessId(target, nullptr) : 0);
-  inputs.push_back(VirtualKey(kSentinel, false));
   SendAll(std::move(inputs));
-  // A target that never reads its queue leaves the sentinel up: give up.
-  WaitForSentinel(true);
-  SendAll({VirtualKey(kSentinel, true)});
-  WaitForSentinel(false);
+  // A target that never reads its queue costs the time limit, no more.
+  WaitUntilRead();
 }
 
 }  // namespace tarvik::platform::win32
