@@ -43,6 +43,14 @@ class FormWindow {
   // Work areas of the monitors, for keeping a restored window reachable.
   virtual std::vector<TwipsRect> MonitorWorkAreas() const = 0;
 
+  // The window's one periodic timer. Ticks arrive as events on the window's
+  // thread while the timer is enabled; setting the interval keeps the state.
+  virtual void SetTimerHandler(std::function<void()> tick) = 0;
+  virtual void SetTimerInterval(int milliseconds) = 0;
+  virtual void SetTimerEnabled(bool enabled) = 0;
+  virtual bool TimerEnabled() const = 0;
+  virtual int TimerInterval() const = 0;
+
   // Called when the user closes the window (close box, system menu, Alt+F4).
   // The handler decides; the window goes away only through Destroy().
   virtual void OnCloseRequest(std::function<void()> handler) = 0;

@@ -48,6 +48,18 @@ class MemoryFormWindow : public FormWindow {
 
   std::vector<TwipsRect> MonitorWorkAreas() const override { return monitors_; }
 
+  void SetTimerHandler(std::function<void()> tick) override { tick_ = std::move(tick); }
+  void SetTimerInterval(int milliseconds) override { timer_interval_ = milliseconds; }
+  void SetTimerEnabled(bool enabled) override { timer_enabled_ = enabled; }
+  bool TimerEnabled() const override { return timer_enabled_; }
+  int TimerInterval() const override { return timer_interval_; }
+  // One tick, as the window system would deliver it; false when disabled.
+  bool FireTimer() {
+    if (!timer_enabled_ || !tick_) return false;
+    tick_();
+    return true;
+  }
+
   void OnCloseRequest(std::function<void()> handler) override;
   void Show() override { shown_ = true; }
   void Hide() override { shown_ = false; }
@@ -77,6 +89,9 @@ class MemoryFormWindow : public FormWindow {
   std::vector<bool> topmost_calls_;
   std::vector<TwipsRect> monitors_{{0, 0, 28800, 16200}};
   std::function<void()> on_close_;
+  std::function<void()> tick_;
+  int timer_interval_ = 0;
+  bool timer_enabled_ = false;
   std::vector<std::unique_ptr<MemoryControl>> controls_;
   std::vector<std::unique_ptr<MemoryList>> lists_;
   std::vector<std::unique_ptr<MemoryMenuItem>> menu_;

@@ -13,6 +13,7 @@ namespace {
 constexpr int kFirstControlId = 100;
 constexpr int kFirstMenuId = 500;
 constexpr float kDefaultFontPoints = 8;
+constexpr UINT_PTR kTimerId = 1;
 
 void RegisterClassOnce(const std::wstring& name, WNDPROC procedure, bool icon) {
   WNDCLASSEXW existing{};
@@ -89,6 +90,9 @@ LRESULT Win32FormWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lpara
   switch (message) {
     case WM_COMMAND:
       OnCommand(LOWORD(wparam), HIWORD(wparam));
+      return 0;
+    case WM_TIMER:
+      if (wparam == kTimerId && timer_enabled_ && tick_) tick_();
       return 0;
     case WM_CLOSE:
       if (on_close_) on_close_();
@@ -273,6 +277,26 @@ void Win32FormWindow::Hide() { ShowWindow(hwnd_.get(), SW_HIDE); }
 
 void Win32FormWindow::Destroy() {
   if (hwnd_) DestroyWindow(hwnd_.get());
+}
+
+void Win32FormWindow::SetTimerInterval(int milliseconds) {
+  timer_interval_ = milliseconds;
+  ApplyTimer();
+}
+
+void Win32FormWindow::SetTimerEnabled(bool enabled) {
+  timer_enabled_ = enabled;
+  ApplyTimer();
+}
+
+void Win32FormWindow::ApplyTimer() {
+  if (!hwnd_) return;
+  // SetTimer on a running timer restarts it with the new interval.
+  if (timer_enabled_ && timer_interval_ > 0) {
+    SetTimer(hwnd_.get(), kTimerId, static_cast<UINT>(timer_interval_), nullptr);
+  } else {
+    KillTimer(hwnd_.get(), kTimerId);
+  }
 }
 
 void Win32FormWindow::SetClientSize(Twips width, Twips height) {

@@ -57,6 +57,12 @@ class Win32FormWindow final : public FormWindow, private ControlHost {
   void SetTopmost(bool topmost) override;
   std::vector<TwipsRect> MonitorWorkAreas() const override;
 
+  void SetTimerHandler(std::function<void()> tick) override { tick_ = std::move(tick); }
+  void SetTimerInterval(int milliseconds) override;
+  void SetTimerEnabled(bool enabled) override;
+  bool TimerEnabled() const override { return timer_enabled_; }
+  int TimerInterval() const override { return timer_interval_; }
+
   void OnCloseRequest(std::function<void()> handler) override { on_close_ = std::move(handler); }
   void Show() override;
   void Hide() override;
@@ -76,6 +82,7 @@ class Win32FormWindow final : public FormWindow, private ControlHost {
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void OnCommand(int id, int code);
   void OnDpiChanged(int dpi, const RECT& suggested);
+  void ApplyTimer();
   template <class ControlType>
   ControlType& Adopt(const ControlSpec& spec);
   void PlaceInTabOrder(ChildWindow& control);
@@ -96,6 +103,9 @@ class Win32FormWindow final : public FormWindow, private ControlHost {
   int menu_item_count_ = 0;
   std::function<void()> on_close_;
   std::function<void()> on_destroyed_;
+  std::function<void()> tick_;
+  int timer_interval_ = 0;
+  bool timer_enabled_ = false;
 };
 
 }  // namespace tarvik::platform::win32
