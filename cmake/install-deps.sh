@@ -8,6 +8,7 @@ packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth imagemagick
   clang libclang-rt-14-dev
+  libproj-dev proj-data  # reference for the inverse projection test only
 )
 
 missing=()
