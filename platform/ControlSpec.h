@@ -44,6 +44,9 @@ struct ControlSpec {
   bool auto_size = false;    // a label that grows to fit its text
   bool default_button = false;  // Enter presses it
   bool cancel_button = false;   // Esc presses it
+  bool info_colors = false;     // the system's tooltip colours, for a note to the user
+  bool word_wrap = false;       // a label whose text wraps at its width
+  bool covers_controls = false;  // a frame drawn over the controls it overlaps, not beneath
 };
 
 struct MenuSpec {
