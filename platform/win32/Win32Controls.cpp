@@ -22,7 +22,7 @@ ClassAndStyle ClassFor(const ControlSpec& spec) {
   const DWORD tab = WS_TABSTOP;
   switch (spec.kind) {
     case ControlKind::Label:
-      return {L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0};
+      return {L"STATIC", (spec.word_wrap ? SS_LEFT : SS_LEFTNOWORDWRAP) | SS_NOPREFIX, 0};
     case ControlKind::TextBox:
       return {L"EDIT", ES_AUTOHSCROLL | tab, WS_EX_CLIENTEDGE};
     case ControlKind::Button:
@@ -34,6 +34,8 @@ ClassAndStyle ClassFor(const ControlSpec& spec) {
     case ControlKind::OptionButton:
       return {L"BUTTON", BS_AUTORADIOBUTTON | (spec.group_start ? WS_GROUP | tab : 0), 0};
     case ControlKind::Frame:
+      // A coloured frame is a filled panel; a group box has no ground.
+      if (spec.info_colors) return {L"STATIC", SS_LEFT, WS_EX_STATICEDGE};
       return {L"BUTTON", BS_GROUPBOX, 0};
     case ControlKind::Image:
       return {L"STATIC", SS_ICON | SS_REALSIZECONTROL, 0};

@@ -21,6 +21,10 @@ class ControlHost {
   virtual HWND ToolTipWindow() = 0;
   // Where a frame's contents start, in client twips; 0,0 for the client area.
   virtual TwipsRect ParentOrigin(const std::string& parent) const = 0;
+  // Controls inside a frame are its siblings on Windows: they show only
+  // while the frame shows, and follow it when it is shown or hidden.
+  virtual bool ParentShown(const std::string& parent) const = 0;
+  virtual void FrameShownOrHidden(const std::string& frame) = 0;
 };
 
 // The part every control of ours has, whatever its interface: the child
@@ -43,6 +47,8 @@ class ChildWindow {
   void Click() {
     if (on_click_) on_click_();
   }
+  bool Shown() const { return visible_ && host_.ParentShown(spec_.parent); }
+  void ApplyVisibility() { ShowWindow(hwnd_, Shown() ? SW_SHOWNA : SW_HIDE); }
 
  protected:
   std::string GetText() const;
@@ -73,7 +79,8 @@ class ControlBase : public Interface, public ChildWindow {
   bool Visible() const override { return visible_; }
   void SetVisible(bool visible) override {
     visible_ = visible;
-    ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+    ApplyVisibility();
+    if (spec_.kind == ControlKind::Frame) host_.FrameShownOrHidden(spec_.name);
   }
   bool Enabled() const override { return IsWindowEnabled(hwnd_) != FALSE; }
   void SetEnabled(bool enabled) override { EnableWindow(hwnd_, enabled ? TRUE : FALSE); }

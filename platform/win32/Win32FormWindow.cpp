@@ -98,6 +98,16 @@ LRESULT Win32FormWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lpara
       if (on_close_) on_close_();
       else Destroy();
       return 0;
+    case WM_CTLCOLORSTATIC: {
+      const ChildWindow* control = FindControl(reinterpret_cast<HWND>(lparam));
+      if (!control || !control->Spec().info_colors) {
+        return DefWindowProcW(hwnd, message, wparam, lparam);
+      }
+      HDC dc = reinterpret_cast<HDC>(wparam);
+      SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
+      SetBkColor(dc, GetSysColor(COLOR_INFOBK));
+      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_INFOBK));
+    }
     case WM_DPICHANGED:
       OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
       return 0;
@@ -151,7 +161,7 @@ ListControl& Win32FormWindow::AddList(const ControlSpec& spec) { return Adopt<Wi
 void Win32FormWindow::PlaceInTabOrder(ChildWindow& control) {
   // Z order is tab order, and it also decides which of two overlapping
   // controls is drawn on top; frames lie beneath the controls they hold.
-  if (control.Spec().kind == ControlKind::Frame) {
+  if (control.Spec().kind == ControlKind::Frame && !control.Spec().covers_controls) {
     SetWindowPos(control.Hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return;
   }
@@ -166,6 +176,8 @@ void Win32FormWindow::PlaceInTabOrder(ChildWindow& control) {
     }
   }
   SetWindowPos(control.Hwnd(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  RaiseCoveringFrames();
+  control.ApplyVisibility();
 }
 
 MenuItem& Win32FormWindow::AddMenuItem(const MenuSpec& spec) {
@@ -361,6 +373,39 @@ HFONT Win32FormWindow::FontFor(const FontSpec& font) {
   HFONT result = created.get();
   fonts_.emplace(key, std::move(created));
   return result;
+}
+
+bool Win32FormWindow::ParentShown(const std::string& parent) const {
+  if (parent.empty()) return true;
+  for (const auto& control : controls_) {
+    if (control->Spec().name == parent) return control->Shown();
+  }
+  return true;
+}
+
+void Win32FormWindow::FrameShownOrHidden(const std::string& frame) {
+  for (auto& control : controls_) {
+    if (control->Spec().parent == frame) control->ApplyVisibility();
+  }
+}
+
+void Win32FormWindow::RaiseCoveringFrames() {
+  // A frame that covers other controls, and then what it holds, on top.
+  for (const auto& frame : controls_) {
+    if (!frame->Spec().covers_controls) continue;
+    SetWindowPos(frame->Hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    for (const auto& inner : controls_) {
+      if (inner->Spec().parent != frame->Spec().name) continue;
+      SetWindowPos(inner->Hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+  }
+}
+
+const ChildWindow* Win32FormWindow::FindControl(HWND hwnd) const {
+  for (const auto& control : controls_) {
+    if (control->Hwnd() == hwnd) return control.get();
+  }
+  return nullptr;
 }
 
 TwipsRect Win32FormWindow::ParentOrigin(const std::string& parent) const {

@@ -93,6 +93,10 @@ class Win32FormWindow final : public FormWindow, private ControlHost {
   HFONT FontFor(const FontSpec& font) override;
   HWND ToolTipWindow() override;
   TwipsRect ParentOrigin(const std::string& parent) const override;
+  bool ParentShown(const std::string& parent) const override;
+  void FrameShownOrHidden(const std::string& frame) override;
+  void RaiseCoveringFrames();
+  const ChildWindow* FindControl(HWND hwnd) const;
 
   UniqueHwnd hwnd_;
   HWND tooltip_ = nullptr;  // owned by this window, destroyed with it

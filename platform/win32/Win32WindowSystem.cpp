@@ -127,8 +127,10 @@ void Win32WindowSystem::Restore(WindowHandle window) {
 void Win32WindowSystem::BringToForeground(WindowHandle window) {
   if (window == 0) return;
   // The switch to another process completes later than the call returns:
-  // keys sent at once would go astray, so wait until it has happened.
-  SetForegroundWindow(AsHwnd(window));
+  // keys sent at once would go astray, so wait until it has happened. A
+  // refused switch, as for a child window such as Mosaic's pane, never
+  // happens and is not waited for.
+  if (!SetForegroundWindow(AsHwnd(window))) return;
   HWND root = GetAncestor(AsHwnd(window), GA_ROOT);
   DWORD start = GetTickCount();
   while (GetForegroundWindow() != root && GetTickCount() - start < kForegroundWaitMs) Sleep(5);
