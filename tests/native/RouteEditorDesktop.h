@@ -42,7 +42,9 @@ inline WindowHandle AddPlacementWindow(FakeDesktop& desktop, std::array<WindowHa
     desktop.AddChild(window, "Static", filler);
   }
   desktop.AddChild(window, "Static", "x:");
-  for (int i = 6; i <= 10; ++i) desktop.AddChild(window, "Button", "b" + std::to_string(i));
+  for (const char* button : {"Place", "Rotate", "Undo", "Redo", "Delete"}) {
+    desktop.AddChild(window, "Button", button);
+  }
   xyz[0] = desktop.AddChild(window, "Edit", "110.000");
   xyz[1] = desktop.AddChild(window, "Edit", "50.000");
   xyz[2] = desktop.AddChild(window, "Edit", "210.000");
