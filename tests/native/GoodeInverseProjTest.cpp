@@ -6,13 +6,14 @@
 // towards the equator to meet the sinusoidal one at 40d44'11.8", and there
 // is no false easting or northing. So the projection metres that the tile
 // grid gives are PROJ's x and y unchanged; the worked examples below confirm
-// it. PROJ's lobes also number differently (its zones 1-12 are our lobes 0,
-// 2, 1, 3, 4, 5, 8, 9, 6, 7, 10, 11), which only the head comments differ on.
+// it. Only the numbering differs: PROJ's zones 1 to 12 are our lobes 0, 2,
+// 1, 3, 4, 5, 8, 9, 6, 7, 10, 11.
 //
 // The Route Editor's Mollweide shift, 0.0528035274542, is 8.6e-11 larger
 // than the exact value PROJ computes. The gap grows towards the poles, where
-// the Mollweide lobes pinch to a point: it passes 1e-9 radians near 72
-// degrees of latitude and is a few millimetres on the ground at the pole.
+// the Mollweide lobes pinch to a point: it stays near 5e-10 radians up to
+// 70 degrees of latitude, passes 1e-9 beyond about 77 degrees and is a few
+// millimetres on the ground at the pole.
 #include <proj.h>
 
 #include <gtest/gtest.h>

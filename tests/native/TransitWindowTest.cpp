@@ -220,14 +220,6 @@ TEST_F(TransitWindowTest, ClosingMinimisedStoresNothing) {
   EXPECT_TRUE(form->Unloaded());
 }
 
-TEST_F(TransitWindowTest, UserCloseStoresAndDestroys) {
-  Load();
-  window->UserClose();
-  EXPECT_TRUE(window->Destroyed());
-  EXPECT_EQ(Stored("TransitLeft"), "1000");
-  EXPECT_EQ(Stored("TransitIsMeters"), "True");
-}
-
 TEST_F(TransitWindowTest, ObjectReferenceAndFeetComeBackAfterReopening) {
   Load();
   Control("Option_WRT_0").Click();
@@ -336,14 +328,6 @@ TEST_F(TransitWindowTest, OpenShowsAndMeasuresTenTimesASecondAgainAndAgain) {
   EXPECT_TRUE(window->Shown());
 }
 
-TEST_F(TransitWindowTest, HiddenBeforeEverOpenedStaysHiddenAndStill) {
-  Load();
-  form->HideAndStop();
-  EXPECT_FALSE(window->Shown());
-  EXPECT_FALSE(window->TimerEnabled());
-  EXPECT_TRUE(store.Writes().empty());
-}
-
 TEST_F(TransitWindowTest, NothingHappensToAnUnloadedWindow) {
   Load();
   form->Form_Unload();
@@ -353,10 +337,7 @@ TEST_F(TransitWindowTest, NothingHappensToAnUnloadedWindow) {
 }
 
 TEST_F(TransitWindowTest, TickStopsTheTimerWhileItMeasuresAndRestartsIt) {
-  Load();
-  form->Open();
   std::vector<bool> enabled_during_pass;
-  form.reset();
   form = std::make_unique<Form_RE_Transit>(
       *window, TransitServices{store, finder,
                                [&] {
@@ -365,6 +346,7 @@ TEST_F(TransitWindowTest, TickStopsTheTimerWhileItMeasuresAndRestartsIt) {
                                },
                                &texts});
   form->Form_Load();
+  form->Open();
   Tick();
   EXPECT_EQ(enabled_during_pass, std::vector<bool>{false});
   EXPECT_TRUE(window->TimerEnabled());
@@ -405,13 +387,12 @@ TEST_F(TransitWindowTest, AMessagePassLeavesTheInterval) {
 }
 
 TEST_F(TransitWindowTest, OwnTextsWhenNoSharedRecordIsGiven) {
-  const auto editor = testing::AddRouteEditor(desktop);
+  testing::AddRouteEditor(desktop);
   form = std::make_unique<Form_RE_Transit>(*window, TransitServices{store, finder, {}});
   form->Form_Load();
   Tick();
   EXPECT_EQ(form->Texts().CameraTileX, "-5000");
   EXPECT_EQ(texts.CameraTileX, "") << "the fixture's record was not handed over";
-  (void)editor;
 }
 
 TEST_F(TransitWindowTest, SharedTextsOutliveAClosedWindow) {
