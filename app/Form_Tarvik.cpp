@@ -283,6 +283,6 @@ void Form_Tarvik::Menu_Manual_Click() {
 
 void Form_Tarvik::Menu_About_Click() { services_.windows.ShowAbout(); }
 
-void Form_Tarvik::Command_Transit_Click() {}
+void Form_Tarvik::Command_Transit_Click() { services_.windows.ShowTransitWindow(); }
 
 }  // namespace tarvik::app

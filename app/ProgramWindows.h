@@ -13,7 +13,11 @@ class ProgramWindows {
   virtual void ShowAbout() = 0;
   // Closes every open window except the main one; each runs its own unload.
   virtual void UnloadOtherForms() = 0;
-  // Hides the RE Transit window, if it exists, and stops its measuring.
+  // Shows the RE Transit window (loading it first if needed) and starts its
+  // measuring ten times a second.
+  virtual void ShowTransitWindow() = 0;
+  // Hides the RE Transit window and stops its measuring; a window never
+  // opened is loaded hidden.
   virtual void HideTransitWindow() = 0;
 };
 

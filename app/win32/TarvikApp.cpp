@@ -86,15 +86,35 @@ void TarvikApp::ShowAbout() {
 }
 
 void TarvikApp::UnloadOtherForms() {
+  if (transit_ && !transit_->Unloaded()) transit_->Form_Unload();
   if (about_window_ && about_window_->Alive()) about_window_->Destroy();
 }
 
-void TarvikApp::HideTransitWindow() {
-  // Nothing to hide until the RE Transit window exists.
+transit::Form_RE_Transit& TarvikApp::Transit() {
+  if (transit_ && !transit_->Unloaded()) return *transit_;
+  // A closed window is built afresh; the old one's window is already gone.
+  transit_.reset();
+  WindowOptions options;
+  options.class_name = kTransitClass;
+  options.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+  options.ex_style = WS_EX_TOOLWINDOW;
+  options.owner = main_window_->Handle();
+  transit_window_ = std::make_unique<Win32FormWindow>(options);
+  transit_window_->SetCaption("RE Transit");
+  transit_ = std::make_unique<transit::Form_RE_Transit>(
+      *transit_window_,
+      transit::TransitServices{settings_, finder_, [this] { return main_window_->IsNormal(); },
+                               &route_editor_texts_});
+  transit_->Form_Load();
+  return *transit_;
 }
 
+void TarvikApp::ShowTransitWindow() { Transit().Open(); }
+
+void TarvikApp::HideTransitWindow() { Transit().HideAndStop(); }
+
 bool TarvikApp::TranslateDialogKeys(MSG& message) {
-  for (auto* window : {about_window_.get(), main_window_.get()}) {
+  for (auto* window : {about_window_.get(), transit_window_.get(), main_window_.get()}) {
     if (window && window->Alive() && window->TranslateDialogKeys(message)) return true;
   }
   return false;

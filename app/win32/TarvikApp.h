@@ -13,6 +13,8 @@
 #include "platform/win32/Win32System.h"
 #include "platform/win32/Win32WindowSystem.h"
 #include "target/Module1.h"
+#include "transit/Form_RE_Transit.h"
+#include "transit/RouteEditorTexts.h"
 
 namespace tarvik::app::win32 {
 
@@ -29,10 +31,13 @@ class TarvikApp final : public ProgramWindows {
 
   void ShowAbout() override;
   void UnloadOtherForms() override;
+  void ShowTransitWindow() override;
   void HideTransitWindow() override;
 
  private:
   void ShowSplashFor2Seconds();
+  // Loads the RE Transit window unless it is loaded.
+  transit::Form_RE_Transit& Transit();
   void ShowMainWindow();
   bool TranslateDialogKeys(MSG& message);
   int RunMessageLoop();
@@ -50,6 +55,10 @@ class TarvikApp final : public ProgramWindows {
   std::unique_ptr<Form_Tarvik> main_;
   std::unique_ptr<platform::win32::Win32FormWindow> about_window_;
   std::unique_ptr<frmAbout> about_;
+  // What the Route Editor showed, kept for the run across Transit windows.
+  transit::RouteEditorTexts route_editor_texts_;
+  std::unique_ptr<platform::win32::Win32FormWindow> transit_window_;
+  std::unique_ptr<transit::Form_RE_Transit> transit_;
 };
 
 }  // namespace tarvik::app::win32

@@ -282,6 +282,17 @@ TEST_F(MainWindowTest, TheManualIsOpenedFromTheProgramFolder) {
   EXPECT_EQ(messages.History().size(), 4u);
 }
 
+TEST_F(MainWindowTest, TransitOpensTheTransitWindowAndTheTargetSelectorHidesIt) {
+  store.Put("Settings", "WhichApp", "1");
+  Load();
+  EXPECT_EQ(windows.transit_hidden, 1) << "a stored Mosaic hides it at load";
+  List("Combo_WhichApp").UserSelect(0);
+  EXPECT_TRUE(Control("Command_Transit").Enabled());
+  Control("Command_Transit").Click();
+  Control("Command_Transit").Click();
+  EXPECT_EQ(windows.transit_shown, 2);
+}
+
 TEST_F(MainWindowTest, AboutAsksForTheOneAboutBox) {
   Load();
   window.Menu("Menu_About").Choose();

@@ -22,10 +22,12 @@ class RecordingWindows : public ProgramWindows {
  public:
   void ShowAbout() override { ++about_shown; }
   void UnloadOtherForms() override { ++others_unloaded; }
+  void ShowTransitWindow() override { ++transit_shown; }
   void HideTransitWindow() override { ++transit_hidden; }
   int about_shown = 0;
   int others_unloaded = 0;
   int transit_hidden = 0;
+  int transit_shown = 0;
 };
 
 class MainWindowTest : public ::testing::Test {

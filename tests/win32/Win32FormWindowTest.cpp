@@ -217,6 +217,7 @@ class NoWindows : public app::ProgramWindows {
  public:
   void ShowAbout() override {}
   void UnloadOtherForms() override {}
+  void ShowTransitWindow() override {}
   void HideTransitWindow() override {}
 };
 
