@@ -33,11 +33,11 @@ Form_Tarvik::Form_Tarvik(platform::FormWindow& window, Services services)
 
 void Form_Tarvik::CreateControls() {
   std::vector<std::pair<std::string, platform::Control*>> created;
-  for (const auto& spec : MainWindowControls()) {
-    bool is_list = spec.kind == platform::ControlKind::ListBox ||
-                   spec.kind == platform::ControlKind::DropDownList;
-    platform::Control& control = is_list ? window_.AddList(spec) : window_.AddControl(spec);
-    created.emplace_back(spec.name, &control);
+  for (const auto& layout : MainWindowControls()) {
+    bool is_list = layout.kind == platform::ControlKind::ListBox ||
+                   layout.kind == platform::ControlKind::DropDownList;
+    platform::Control& control = is_list ? window_.AddList(layout) : window_.AddControl(layout);
+    created.emplace_back(layout.name, &control);
   }
   auto control = [&](std::string_view name) -> platform::Control* {
     for (auto& [n, c] : created) {
@@ -67,8 +67,8 @@ void Form_Tarvik::CreateControls() {
   c_.Command_RollDown = control("Command_RollDown");
 
   std::vector<std::pair<std::string, platform::MenuItem*>> menus;
-  for (const auto& spec : MainWindowMenus()) {
-    menus.emplace_back(spec.name, &window_.AddMenuItem(spec));
+  for (const auto& layout : MainWindowMenus()) {
+    menus.emplace_back(layout.name, &window_.AddMenuItem(layout));
   }
   auto menu = [&](std::string_view name) -> platform::MenuItem* {
     for (auto& [n, m] : menus) {

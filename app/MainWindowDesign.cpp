@@ -3,34 +3,34 @@
 namespace tarvik::app {
 
 using platform::ControlKind;
-using platform::ControlSpec;
+using platform::ControlDesign;
 using platform::Glyph;
-using platform::MenuSpec;
+using platform::MenuDesign;
 
 namespace {
 
-ControlSpec Make(const char* name, ControlKind kind, const char* caption, const char* tooltip,
+ControlDesign Make(const char* name, ControlKind kind, const char* caption, const char* tooltip,
                  float left, float top, float width, float height, int tab,
                  Glyph glyph = Glyph::None) {
-  ControlSpec spec;
+  ControlDesign layout;
   // A label fits its text whatever the desktop's font, rather than cutting
   // "Recent WP List" short.
-  spec.auto_size = kind == ControlKind::Label;
-  spec.name = name;
-  spec.kind = kind;
-  spec.caption = caption;
-  spec.tooltip = tooltip;
-  spec.rect = {left, top, width, height};
-  spec.tab_index = tab;
-  spec.glyph = glyph;
-  return spec;
+  layout.auto_size = kind == ControlKind::Label;
+  layout.name = name;
+  layout.kind = kind;
+  layout.caption = caption;
+  layout.tooltip = tooltip;
+  layout.rect = {left, top, width, height};
+  layout.tab_index = tab;
+  layout.glyph = glyph;
+  return layout;
 }
 
 }  // namespace
 
-const std::vector<ControlSpec>& MainWindowControls() {
+const std::vector<ControlDesign>& MainWindowControls() {
   using K = ControlKind;
-  static const std::vector<ControlSpec> controls = {
+  static const std::vector<ControlDesign> controls = {
       Make("Label4", K::Label, "WP", "", 120, 0, 375, 255, 13),
       Make("Text_Waypoint", K::TextBox, "", "", 480, 0, 1695, 285, 0),
       Make("Label2", K::Label, "Lat:", "", 120, 360, 360, 255, 9),
@@ -65,8 +65,8 @@ const std::vector<ControlSpec>& MainWindowControls() {
   return controls;
 }
 
-const std::vector<MenuSpec>& MainWindowMenus() {
-  static const std::vector<MenuSpec> menus = {
+const std::vector<MenuDesign>& MainWindowMenus() {
+  static const std::vector<MenuDesign> menus = {
       {"Menu_File", "&File", "", false},
       {"Menu_FileNew", "&New", "Menu_File", false},
       {"Menu_FileOpen", "&Open", "Menu_File", false},

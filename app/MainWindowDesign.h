@@ -2,13 +2,13 @@
 
 #include <vector>
 
-#include "platform/ControlSpec.h"
+#include "platform/ControlDesign.h"
 
 namespace tarvik::app {
 
 // The main window's controls and menus with their creation values, before
 // any layout mode moves them; twips relative to the client area.
-const std::vector<platform::ControlSpec>& MainWindowControls();
-const std::vector<platform::MenuSpec>& MainWindowMenus();
+const std::vector<platform::ControlDesign>& MainWindowControls();
+const std::vector<platform::MenuDesign>& MainWindowMenus();
 
 }  // namespace tarvik::app

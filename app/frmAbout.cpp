@@ -7,27 +7,27 @@
 namespace tarvik::app {
 
 using platform::ControlKind;
-using platform::ControlSpec;
+using platform::ControlDesign;
 
 namespace {
 
-ControlSpec Make(const char* name, ControlKind kind, const char* caption, float left, float top,
+ControlDesign Make(const char* name, ControlKind kind, const char* caption, float left, float top,
                  float width, float height, int tab) {
-  ControlSpec spec;
-  spec.name = name;
-  spec.kind = kind;
-  spec.caption = caption;
-  spec.rect = {left, top, width, height};
-  spec.tab_index = tab;
-  return spec;
+  ControlDesign layout;
+  layout.name = name;
+  layout.kind = kind;
+  layout.caption = caption;
+  layout.rect = {left, top, width, height};
+  layout.tab_index = tab;
+  return layout;
 }
 
-ControlSpec WithFont(ControlSpec spec, float points, bool bold) {
-  spec.font = {"Arial", points, bold};
-  return spec;
+ControlDesign WithFont(ControlDesign layout, float points, bool bold) {
+  layout.font = {"Arial", points, bold};
+  return layout;
 }
 
-platform::Control* Find(const std::vector<ControlSpec>& design, std::string_view name,
+platform::Control* Find(const std::vector<ControlDesign>& design, std::string_view name,
                         const std::vector<platform::Control*>& created) {
   for (size_t i = 0; i < design.size(); ++i) {
     if (design[i].name == name) return created[i];
@@ -36,22 +36,22 @@ platform::Control* Find(const std::vector<ControlSpec>& design, std::string_view
 }
 
 std::vector<platform::Control*> CreateAll(platform::FormWindow& window,
-                                          const std::vector<ControlSpec>& design) {
+                                          const std::vector<ControlDesign>& design) {
   std::vector<platform::Control*> created;
-  for (const auto& spec : design) created.push_back(&window.AddControl(spec));
+  for (const auto& layout : design) created.push_back(&window.AddControl(layout));
   return created;
 }
 
 }  // namespace
 
-const std::vector<ControlSpec>& frmAbout::Design() {
-  static const std::vector<ControlSpec> design = [] {
-    ControlSpec ok = Make("cmdOK", ControlKind::Button, "OK", 4320, 2100, 1260, 375, 0);
+const std::vector<ControlDesign>& frmAbout::Design() {
+  static const std::vector<ControlDesign> design = [] {
+    ControlDesign ok = Make("cmdOK", ControlKind::Button, "OK", 4320, 2100, 1260, 375, 0);
     ok.default_button = true;
     ok.cancel_button = true;
-    ControlSpec title = WithFont(Make("lblTitle", ControlKind::Label, "Application Title",
+    ControlDesign title = WithFont(Make("lblTitle", ControlKind::Label, "Application Title",
                                       1050, 240, 4530, 480, 1), 14, true);
-    return std::vector<ControlSpec>{
+    return std::vector<ControlDesign>{
         ok,
         Make("picIcon", ControlKind::Image, "", 240, 240, 540, 540, 2),
         title,
@@ -84,22 +84,22 @@ void frmAbout::Form_Load() {
 
 void frmAbout::cmdOK_Click() { window_.Destroy(); }
 
-const std::vector<ControlSpec>& frmSplash::Design() {
-  static const std::vector<ControlSpec> design = [] {
-    ControlSpec product = WithFont(
+const std::vector<ControlDesign>& frmSplash::Design() {
+  static const std::vector<ControlDesign> design = [] {
+    ControlDesign product = WithFont(
         Make("lblProductName", ControlKind::Label, "Product", 840, 360, 1560, 480, 1), 20.25f, true);
     product.auto_size = true;
     product.parent = "Frame1";
-    ControlSpec version = WithFont(
+    ControlDesign version = WithFont(
         Make("lblVersion", ControlKind::Label, "Version", 240, 960, 1965, 285, 2), 12, true);
     version.auto_size = true;
     version.parent = "Frame1";
-    ControlSpec copyright = WithFont(
+    ControlDesign copyright = WithFont(
         Make("lblCopyright", ControlKind::Label, kCopyright, 120, 1320, 2415, 255, 3), 8.25f, false);
     copyright.parent = "Frame1";
-    ControlSpec logo = Make("imgLogo", ControlKind::Image, "", 240, 240, 495, 585, 4);
+    ControlDesign logo = Make("imgLogo", ControlKind::Image, "", 240, 240, 495, 585, 4);
     logo.parent = "Frame1";
-    return std::vector<ControlSpec>{
+    return std::vector<ControlDesign>{
         Make("Frame1", ControlKind::Frame, "", 120, 0, 5745, 2250, 0), logo, product, version,
         copyright,
     };

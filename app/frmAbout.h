@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/Control.h"
-#include "platform/ControlSpec.h"
+#include "platform/ControlDesign.h"
 #include "platform/FormWindow.h"
 
 namespace tarvik::app {
@@ -12,7 +12,7 @@ namespace tarvik::app {
 // The About box: title, version, what the program is for, and OK.
 class frmAbout {
  public:
-  static const std::vector<platform::ControlSpec>& Design();
+  static const std::vector<platform::ControlDesign>& Design();
   static constexpr platform::Twips kClientWidth = 5730;
   static constexpr platform::Twips kClientHeight = 2610;
 
@@ -33,7 +33,7 @@ class frmAbout {
 // The splash shown while the program starts.
 class frmSplash {
  public:
-  static const std::vector<platform::ControlSpec>& Design();
+  static const std::vector<platform::ControlDesign>& Design();
   static constexpr platform::Twips kClientWidth = 6000;
   static constexpr platform::Twips kClientHeight = 2340;
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/Control.h"
-#include "platform/ControlSpec.h"
+#include "platform/ControlDesign.h"
 #include "platform/Twips.h"
 
 namespace tarvik::platform {
@@ -18,9 +18,9 @@ class FormWindow {
   virtual ~FormWindow() = default;
 
   // The window owns what it creates; references stay valid for its life.
-  virtual Control& AddControl(const ControlSpec& spec) = 0;
-  virtual ListControl& AddList(const ControlSpec& spec) = 0;
-  virtual MenuItem& AddMenuItem(const MenuSpec& spec) = 0;
+  virtual Control& AddControl(const ControlDesign& layout) = 0;
+  virtual ListControl& AddList(const ControlDesign& layout) = 0;
+  virtual MenuItem& AddMenuItem(const MenuDesign& layout) = 0;
 
   virtual std::string Caption() const = 0;
   virtual void SetCaption(std::string_view caption) = 0;

@@ -63,8 +63,8 @@ Form_RE_Transit::Form_RE_Transit(platform::FormWindow& window, TransitServices s
 
 void Form_RE_Transit::CreateControls() {
   std::vector<std::pair<std::string, platform::Control*>> created;
-  for (const auto& spec : TransitWindowControls()) {
-    created.emplace_back(spec.name, &window_.AddControl(spec));
+  for (const auto& layout : TransitWindowControls()) {
+    created.emplace_back(layout.name, &window_.AddControl(layout));
   }
   auto control = [&](std::string_view name) -> platform::Control* {
     for (auto& [n, c] : created) {

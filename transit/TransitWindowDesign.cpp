@@ -3,66 +3,66 @@
 namespace tarvik::transit {
 
 using platform::ControlKind;
-using platform::ControlSpec;
+using platform::ControlDesign;
 using platform::Glyph;
 
 namespace {
 
-ControlSpec Make(const char* name, ControlKind kind, const char* caption, const char* tooltip,
+ControlDesign Make(const char* name, ControlKind kind, const char* caption, const char* tooltip,
                  float left, float top, float width, float height, int tab) {
-  ControlSpec spec;
+  ControlDesign layout;
   // Labels fit their text whatever the desktop's font, as on the main window.
-  spec.auto_size = kind == ControlKind::Label;
-  spec.name = name;
-  spec.kind = kind;
-  spec.caption = caption;
-  spec.tooltip = tooltip;
-  spec.rect = {left, top, width, height};
-  spec.tab_index = tab;
-  return spec;
+  layout.auto_size = kind == ControlKind::Label;
+  layout.name = name;
+  layout.kind = kind;
+  layout.caption = caption;
+  layout.tooltip = tooltip;
+  layout.rect = {left, top, width, height};
+  layout.tab_index = tab;
+  return layout;
 }
 
-ControlSpec RollBar(const char* name, const char* tooltip, float top, int tab, Glyph glyph) {
-  ControlSpec spec = Make(name, ControlKind::PictureButton, "", tooltip, 0, top, 1935, 195, tab);
-  spec.glyph = glyph;
-  return spec;
+ControlDesign RollBar(const char* name, const char* tooltip, float top, int tab, Glyph glyph) {
+  ControlDesign layout = Make(name, ControlKind::PictureButton, "", tooltip, 0, top, 1935, 195, tab);
+  layout.glyph = glyph;
+  return layout;
 }
 
-ControlSpec Option(const char* name, const char* caption, const char* tooltip, float left,
+ControlDesign Option(const char* name, const char* caption, const char* tooltip, float left,
                    float top, float width, float height, int tab, bool first_of_group,
                    const char* frame = "") {
-  ControlSpec spec = Make(name, ControlKind::OptionButton, caption, tooltip, left, top, width,
+  ControlDesign layout = Make(name, ControlKind::OptionButton, caption, tooltip, left, top, width,
                           height, tab);
-  spec.group_start = first_of_group;
-  spec.parent = frame;
-  return spec;
+  layout.group_start = first_of_group;
+  layout.parent = frame;
+  return layout;
 }
 
 // The note that covers the six rows while something is missing.
-ControlSpec InfoFrame() {
-  ControlSpec spec = Make("Frame_Info", ControlKind::Frame, "", "", 0, 240, 1935, 2175, 28);
-  spec.info_colors = true;
-  spec.covers_controls = true;
-  return spec;
+ControlDesign InfoFrame() {
+  ControlDesign layout = Make("Frame_Info", ControlKind::Frame, "", "", 0, 240, 1935, 2175, 28);
+  layout.info_colors = true;
+  layout.covers_controls = true;
+  return layout;
 }
 
-ControlSpec InfoLabel() {
-  ControlSpec spec = Make("Label_Info", ControlKind::Label,
+ControlDesign InfoLabel() {
+  ControlDesign layout = Make("Label_Info", ControlKind::Label,
                           "For Transit to work correctly, the Route Editor's Placement, Camera, "
                           "and Object Windows must be Open and Rolled Down.",
                           "", 120, 120, 1575, 1815, 29);
-  spec.auto_size = false;
-  spec.word_wrap = true;
-  spec.info_colors = true;
-  spec.parent = "Frame_Info";
-  return spec;
+  layout.auto_size = false;
+  layout.word_wrap = true;
+  layout.info_colors = true;
+  layout.parent = "Frame_Info";
+  return layout;
 }
 
 }  // namespace
 
-const std::vector<ControlSpec>& TransitWindowControls() {
+const std::vector<ControlDesign>& TransitWindowControls() {
   using K = ControlKind;
-  static const std::vector<ControlSpec> controls = {
+  static const std::vector<ControlDesign> controls = {
       RollBar("Command_RollDown", "Roll Transit Form down.", 0, 14, Glyph::ArrowDown),
       Make("Label2", K::Label, "Placement Position is:", "", 120, 0, 1695, 255, 15),
       Make("Text_DX", K::TextBox, "TextDX", "East/West measurement.", 120, 240, 855, 285, 0),

@@ -33,9 +33,9 @@ void Form_Tarvik::AddRecentFile(const std::string& path) {
     ++MRULastIndex_;
     auto index = static_cast<size_t>(MRULastIndex_);
     if (index >= c_.Menu_FileRecent.size()) {
-      platform::MenuSpec spec{"Menu_FileRecent_" + std::to_string(index), "", "Menu_File", false,
+      platform::MenuDesign layout{"Menu_FileRecent_" + std::to_string(index), "", "Menu_File", false,
                               true};
-      platform::MenuItem& entry = window_.AddMenuItem(spec);
+      platform::MenuItem& entry = window_.AddMenuItem(layout);
       auto click_index = static_cast<std::int16_t>(index);
       entry.OnClick([this, click_index] { Menu_FileRecent_Click(click_index); });
       c_.Menu_FileRecent.push_back(&entry);

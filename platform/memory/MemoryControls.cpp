@@ -4,31 +4,31 @@
 
 namespace tarvik::platform::memory {
 
-MemoryMenuItem::MemoryMenuItem(const MenuSpec& spec) : spec_(spec) {
-  SetCaption(spec.caption);
+MemoryMenuItem::MemoryMenuItem(const MenuDesign& layout) : layout_(layout) {
+  SetCaption(layout.caption);
 }
 
 bool MemoryMenuItem::Choose() {
-  if (!Enabled() || !Visible() || spec_.separator) return false;
+  if (!Enabled() || !Visible() || layout_.separator) return false;
   RaiseClick();
   return true;
 }
 
-MemoryControl::MemoryControl(const ControlSpec& spec)
-    : spec_(spec), tooltip_(spec.tooltip), rect_(spec.rect) {
-  SetCaption(spec.caption);
+MemoryControl::MemoryControl(const ControlDesign& layout)
+    : layout_(layout), tooltip_(layout.tooltip), rect_(layout.rect) {
+  SetCaption(layout.caption);
 }
 
 bool MemoryControl::Click() {
   if (!Enabled() || !Visible()) return false;
-  if (spec_.kind == ControlKind::CheckBox) value_ = value_ == 1 ? 0 : 1;
-  if (spec_.kind == ControlKind::OptionButton) value_ = 1;
+  if (layout_.kind == ControlKind::CheckBox) value_ = value_ == 1 ? 0 : 1;
+  if (layout_.kind == ControlKind::OptionButton) value_ = 1;
   RaiseClick();
   return true;
 }
 
-MemoryList::MemoryList(const ControlSpec& spec)
-    : spec_(spec), tooltip_(spec.tooltip), rect_(spec.rect) {}
+MemoryList::MemoryList(const ControlDesign& layout)
+    : layout_(layout), tooltip_(layout.tooltip), rect_(layout.rect) {}
 
 std::string MemoryList::Item(int index) const {
   if (index < 0 || index >= Count()) throw std::out_of_range("list index");

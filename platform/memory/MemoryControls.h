@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/Control.h"
-#include "platform/ControlSpec.h"
+#include "platform/ControlDesign.h"
 
 namespace tarvik::platform::memory {
 
@@ -35,20 +35,20 @@ class MemoryElement : public Interface {
 
 class MemoryMenuItem : public MemoryElement<MenuItem> {
  public:
-  explicit MemoryMenuItem(const MenuSpec& spec);
-  const MenuSpec& Spec() const { return spec_; }
+  explicit MemoryMenuItem(const MenuDesign& layout);
+  const MenuDesign& Layout() const { return layout_; }
   // The user chooses the entry; a disabled or hidden entry cannot be chosen.
   bool Choose();
 
  private:
-  MenuSpec spec_;
+  MenuDesign layout_;
 };
 
 class MemoryControl : public MemoryElement<Control> {
  public:
-  explicit MemoryControl(const ControlSpec& spec);
+  explicit MemoryControl(const ControlDesign& layout);
 
-  const ControlSpec& Spec() const { return spec_; }
+  const ControlDesign& Layout() const { return layout_; }
   std::string ToolTip() const { return tooltip_; }
   bool ReadOnly() const { return read_only_; }
   bool HasFocus() const { return focused_; }
@@ -81,7 +81,7 @@ class MemoryControl : public MemoryElement<Control> {
   }
 
  private:
-  ControlSpec spec_;
+  ControlDesign layout_;
   std::string tooltip_;
   TwipsRect rect_;
   int value_ = 0;
@@ -91,9 +91,9 @@ class MemoryControl : public MemoryElement<Control> {
 
 class MemoryList : public MemoryElement<ListControl> {
  public:
-  explicit MemoryList(const ControlSpec& spec);
+  explicit MemoryList(const ControlDesign& layout);
 
-  const ControlSpec& Spec() const { return spec_; }
+  const ControlDesign& Layout() const { return layout_; }
   std::string ToolTip() const { return tooltip_; }
   const std::vector<std::string>& Items() const { return items_; }
 
@@ -125,7 +125,7 @@ class MemoryList : public MemoryElement<ListControl> {
   bool UserSelect(int index);
 
  private:
-  ControlSpec spec_;
+  ControlDesign layout_;
   std::string tooltip_;
   TwipsRect rect_;
   std::vector<std::string> items_;

@@ -9,7 +9,7 @@ namespace {
 template <class Items>
 auto& FindByName(const Items& items, std::string_view name, const char* what) {
   for (const auto& item : items) {
-    if (item->Spec().name == name) return *item;
+    if (item->Layout().name == name) return *item;
   }
   throw std::invalid_argument(std::string(what) + " not found: " + std::string(name));
 }
@@ -18,18 +18,18 @@ auto& FindByName(const Items& items, std::string_view name, const char* what) {
 
 MemoryFormWindow::MemoryFormWindow(Frame frame) : frame_(frame) {}
 
-Control& MemoryFormWindow::AddControl(const ControlSpec& spec) {
-  controls_.push_back(std::make_unique<MemoryControl>(spec));
+Control& MemoryFormWindow::AddControl(const ControlDesign& layout) {
+  controls_.push_back(std::make_unique<MemoryControl>(layout));
   return *controls_.back();
 }
 
-ListControl& MemoryFormWindow::AddList(const ControlSpec& spec) {
-  lists_.push_back(std::make_unique<MemoryList>(spec));
+ListControl& MemoryFormWindow::AddList(const ControlDesign& layout) {
+  lists_.push_back(std::make_unique<MemoryList>(layout));
   return *lists_.back();
 }
 
-MenuItem& MemoryFormWindow::AddMenuItem(const MenuSpec& spec) {
-  menu_.push_back(std::make_unique<MemoryMenuItem>(spec));
+MenuItem& MemoryFormWindow::AddMenuItem(const MenuDesign& layout) {
+  menu_.push_back(std::make_unique<MemoryMenuItem>(layout));
   return *menu_.back();
 }
 
@@ -76,7 +76,7 @@ MemoryMenuItem& MemoryFormWindow::Menu(std::string_view name) const {
 std::vector<const MemoryMenuItem*> MemoryFormWindow::MenuChildren(std::string_view parent) const {
   std::vector<const MemoryMenuItem*> children;
   for (const auto& item : menu_) {
-    if (item->Spec().parent == parent) children.push_back(item.get());
+    if (item->Layout().parent == parent) children.push_back(item.get());
   }
   return children;
 }

@@ -24,9 +24,9 @@ class MemoryFormWindow : public FormWindow {
   MemoryFormWindow() = default;
   explicit MemoryFormWindow(Frame frame);
 
-  Control& AddControl(const ControlSpec& spec) override;
-  ListControl& AddList(const ControlSpec& spec) override;
-  MenuItem& AddMenuItem(const MenuSpec& spec) override;
+  Control& AddControl(const ControlDesign& layout) override;
+  ListControl& AddList(const ControlDesign& layout) override;
+  MenuItem& AddMenuItem(const MenuDesign& layout) override;
 
   std::string Caption() const override { return caption_; }
   void SetCaption(std::string_view caption) override { caption_ = caption; }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ControlSpec.h"
+#include "platform/ControlDesign.h"
 #include "platform/win32/Handles.h"
 
 namespace tarvik::platform::win32 {

@@ -18,24 +18,24 @@ struct ClassAndStyle {
   DWORD ex_style;
 };
 
-ClassAndStyle ClassFor(const ControlSpec& spec) {
+ClassAndStyle ClassFor(const ControlDesign& layout) {
   const DWORD tab = WS_TABSTOP;
-  switch (spec.kind) {
+  switch (layout.kind) {
     case ControlKind::Label:
-      return {L"STATIC", (spec.word_wrap ? SS_LEFT : SS_LEFTNOWORDWRAP) | SS_NOPREFIX, 0};
+      return {L"STATIC", (layout.word_wrap ? SS_LEFT : SS_LEFTNOWORDWRAP) | SS_NOPREFIX, 0};
     case ControlKind::TextBox:
       return {L"EDIT", ES_AUTOHSCROLL | tab, WS_EX_CLIENTEDGE};
     case ControlKind::Button:
-      return {L"BUTTON", (spec.default_button ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | tab, 0};
+      return {L"BUTTON", (layout.default_button ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | tab, 0};
     case ControlKind::PictureButton:
       return {L"BUTTON", BS_PUSHBUTTON | BS_ICON | tab, 0};
     case ControlKind::CheckBox:
       return {L"BUTTON", BS_AUTOCHECKBOX | tab, 0};
     case ControlKind::OptionButton:
-      return {L"BUTTON", BS_AUTORADIOBUTTON | (spec.group_start ? WS_GROUP | tab : 0), 0};
+      return {L"BUTTON", BS_AUTORADIOBUTTON | (layout.group_start ? WS_GROUP | tab : 0), 0};
     case ControlKind::Frame:
       // A coloured frame is a filled panel; a group box has no ground.
-      if (spec.info_colors) return {L"STATIC", SS_LEFT, WS_EX_STATICEDGE};
+      if (layout.info_colors) return {L"STATIC", SS_LEFT, WS_EX_STATICEDGE};
       return {L"BUTTON", BS_GROUPBOX, 0};
     case ControlKind::Image:
       return {L"STATIC", SS_ICON | SS_REALSIZECONTROL, 0};
@@ -55,49 +55,49 @@ constexpr int kDroppedListPixels = 120;
 
 }  // namespace
 
-ChildWindow::ChildWindow(ControlHost& host, const ControlSpec& spec, int id)
-    : host_(host), spec_(spec), rect_(spec.rect), id_(id) {
-  ClassAndStyle cls = ClassFor(spec);
-  hwnd_ = CreateWindowExW(cls.ex_style, cls.window_class, Widen(spec.caption).c_str(),
+ChildWindow::ChildWindow(ControlHost& host, const ControlDesign& layout, int id)
+    : host_(host), layout_(layout), rect_(layout.rect), id_(id) {
+  ClassAndStyle cls = ClassFor(layout);
+  hwnd_ = CreateWindowExW(cls.ex_style, cls.window_class, Widen(layout.caption).c_str(),
                           WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | cls.style, 0, 0, 0, 0,
                           host.Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                           GetModuleHandleW(nullptr), nullptr);
-  if (!hwnd_) throw std::runtime_error("cannot create control " + spec.name);
+  if (!hwnd_) throw std::runtime_error("cannot create control " + layout.name);
   Relayout();
-  if (!spec.tooltip.empty()) SetToolTipText(spec.tooltip);
+  if (!layout.tooltip.empty()) SetToolTipText(layout.tooltip);
 }
 
 void ChildWindow::Relayout() {
-  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(host_.FontFor(spec_.font)), FALSE);
-  if (spec_.glyph != Glyph::None) {
-    glyph_ = MakeGlyphIcon(spec_.glyph, host_.Dpi());
+  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(host_.FontFor(layout_.font)), FALSE);
+  if (layout_.glyph != Glyph::None) {
+    glyph_ = MakeGlyphIcon(layout_.glyph, host_.Dpi());
     SendMessageW(hwnd_, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(glyph_.get()));
   }
-  if (spec_.kind == ControlKind::Image) {
+  if (layout_.kind == ControlKind::Image) {
     int size = MulDiv(static_cast<int>(rect_.width), host_.Dpi(), kTwipsPerInch);
     // Shared icons are owned by the system; this one is ours to keep.
     glyph_.reset(static_cast<HICON>(
         LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, 0)));
     SendMessageW(hwnd_, STM_SETICON, reinterpret_cast<WPARAM>(glyph_.get()), 0);
   }
-  if (spec_.auto_size) FitToText();
+  if (layout_.auto_size) FitToText();
   Place();
 }
 
 void ChildWindow::Place() {
   const int dpi = host_.Dpi();
-  TwipsRect origin = host_.ParentOrigin(spec_.parent);
+  TwipsRect origin = host_.ParentOrigin(layout_.parent);
   int left = TwipsToPixels(origin.left + rect_.left, dpi);
   int top = TwipsToPixels(origin.top + rect_.top, dpi);
   int width = TwipsToPixels(rect_.width, dpi);
   int height = TwipsToPixels(rect_.height, dpi);
-  if (spec_.kind == ControlKind::DropDownList) height += MulDiv(kDroppedListPixels, dpi, 96);
+  if (layout_.kind == ControlKind::DropDownList) height += MulDiv(kDroppedListPixels, dpi, 96);
   SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void ChildWindow::FitToText() {
   WindowDc dc(hwnd_);
-  SelectedObject font(dc.get(), host_.FontFor(spec_.font));
+  SelectedObject font(dc.get(), host_.FontFor(layout_.font));
   std::wstring text = Widen(GetText());
   SIZE size{};
   GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
@@ -115,7 +115,7 @@ std::string ChildWindow::GetText() const {
 
 void ChildWindow::SetText(std::string_view text) {
   SetWindowTextW(hwnd_, Widen(text).c_str());
-  if (spec_.auto_size) {
+  if (layout_.auto_size) {
     FitToText();
     Place();
   }
@@ -148,8 +148,8 @@ void ControlBase<Interface>::SetCaption(std::string_view caption) {
 template class ControlBase<Control>;
 template class ControlBase<ListControl>;
 
-Win32Control::Win32Control(ControlHost& host, const ControlSpec& spec, int id)
-    : ControlBase<Control>(host, spec, id) {}
+Win32Control::Win32Control(ControlHost& host, const ControlDesign& layout, int id)
+    : ControlBase<Control>(host, layout, id) {}
 
 void Win32Control::OnCommand(int code) {
   if (code == BN_CLICKED) Click();
@@ -172,8 +172,8 @@ void Win32Control::ReplaceSelection(std::string_view text) {
   SendMessageW(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
-Win32List::Win32List(ControlHost& host, const ControlSpec& spec, int id)
-    : ControlBase<ListControl>(host, spec, id) {}
+Win32List::Win32List(ControlHost& host, const ControlDesign& layout, int id)
+    : ControlBase<ListControl>(host, layout, id) {}
 
 void Win32List::OnCommand(int code) {
   if ((IsCombo() && code == CBN_SELCHANGE) || (!IsCombo() && code == LBN_SELCHANGE)) Click();

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/Control.h"
-#include "platform/ControlSpec.h"
+#include "platform/ControlDesign.h"
 #include "platform/win32/Handles.h"
 
 namespace tarvik::platform::win32 {
@@ -17,7 +17,7 @@ class ControlHost {
   virtual ~ControlHost() = default;
   virtual HWND Handle() const = 0;
   virtual int Dpi() const = 0;
-  virtual HFONT FontFor(const FontSpec& font) = 0;
+  virtual HFONT FontFor(const FontDesign& font) = 0;
   virtual HWND ToolTipWindow() = 0;
   // Where a frame's contents start, in client twips; 0,0 for the client area.
   virtual TwipsRect ParentOrigin(const std::string& parent) const = 0;
@@ -31,14 +31,14 @@ class ControlHost {
 // window, its geometry kept in twips, its tooltip, its click handler.
 class ChildWindow {
  public:
-  ChildWindow(ControlHost& host, const ControlSpec& spec, int id);
+  ChildWindow(ControlHost& host, const ControlDesign& layout, int id);
   virtual ~ChildWindow() = default;
   ChildWindow(const ChildWindow&) = delete;
   ChildWindow& operator=(const ChildWindow&) = delete;
 
   HWND Hwnd() const { return hwnd_; }
   int Id() const { return id_; }
-  const ControlSpec& Spec() const { return spec_; }
+  const ControlDesign& Layout() const { return layout_; }
 
   // A notification from the control arrived through WM_COMMAND.
   virtual void OnCommand(int code) = 0;
@@ -47,7 +47,7 @@ class ChildWindow {
   void Click() {
     if (on_click_) on_click_();
   }
-  bool Shown() const { return visible_ && host_.ParentShown(spec_.parent); }
+  bool Shown() const { return visible_ && host_.ParentShown(layout_.parent); }
   void ApplyVisibility() { ShowWindow(hwnd_, Shown() ? SW_SHOWNA : SW_HIDE); }
 
  protected:
@@ -58,7 +58,7 @@ class ChildWindow {
   void FitToText();
 
   ControlHost& host_;
-  ControlSpec spec_;
+  ControlDesign layout_;
   TwipsRect rect_;
   HWND hwnd_ = nullptr;  // owned by the parent window, destroyed with it
   int id_;
@@ -80,7 +80,7 @@ class ControlBase : public Interface, public ChildWindow {
   void SetVisible(bool visible) override {
     visible_ = visible;
     ApplyVisibility();
-    if (spec_.kind == ControlKind::Frame) host_.FrameShownOrHidden(spec_.name);
+    if (layout_.kind == ControlKind::Frame) host_.FrameShownOrHidden(layout_.name);
   }
   bool Enabled() const override { return IsWindowEnabled(hwnd_) != FALSE; }
   void SetEnabled(bool enabled) override { EnableWindow(hwnd_, enabled ? TRUE : FALSE); }
@@ -101,7 +101,7 @@ class ControlBase : public Interface, public ChildWindow {
 // Labels, fields, buttons, check boxes, option buttons, frames and images.
 class Win32Control final : public ControlBase<Control> {
  public:
-  Win32Control(ControlHost& host, const ControlSpec& spec, int id);
+  Win32Control(ControlHost& host, const ControlDesign& layout, int id);
   void OnCommand(int code) override;
   int Value() const override;
   void SetValue(int value) override;
@@ -112,7 +112,7 @@ class Win32Control final : public ControlBase<Control> {
 // List boxes and drop-down lists.
 class Win32List final : public ControlBase<ListControl> {
  public:
-  Win32List(ControlHost& host, const ControlSpec& spec, int id);
+  Win32List(ControlHost& host, const ControlDesign& layout, int id);
   void OnCommand(int code) override;
   int Value() const override { return 0; }
   void SetValue(int) override {}
@@ -129,7 +129,7 @@ class Win32List final : public ControlBase<ListControl> {
   void SetListIndex(int index) override;
 
  private:
-  bool IsCombo() const { return spec_.kind == ControlKind::DropDownList; }
+  bool IsCombo() const { return layout_.kind == ControlKind::DropDownList; }
   LRESULT Send(UINT list_message, UINT combo_message, WPARAM w = 0, LPARAM l = 0) const {
     return SendMessageW(hwnd_, IsCombo() ? combo_message : list_message, w, l);
   }

@@ -100,7 +100,7 @@ LRESULT Win32FormWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lpara
       return 0;
     case WM_CTLCOLORSTATIC: {
       const ChildWindow* control = FindControl(reinterpret_cast<HWND>(lparam));
-      if (!control || !control->Spec().info_colors) {
+      if (!control || !control->Layout().info_colors) {
         return DefWindowProcW(hwnd, message, wparam, lparam);
       }
       HDC dc = reinterpret_cast<HDC>(wparam);
@@ -127,8 +127,8 @@ void Win32FormWindow::OnCommand(int id, int code) {
   // Enter and Esc arrive from dialog navigation as IDOK and IDCANCEL.
   if (id == IDOK || id == IDCANCEL) {
     for (auto& control : controls_) {
-      const ControlSpec& spec = control->Spec();
-      if ((id == IDOK && spec.default_button) || (id == IDCANCEL && spec.cancel_button)) {
+      const ControlDesign& layout = control->Layout();
+      if ((id == IDOK && layout.default_button) || (id == IDCANCEL && layout.cancel_button)) {
         control->Click();
         return;
       }
@@ -145,33 +145,33 @@ void Win32FormWindow::OnCommand(int id, int code) {
 }
 
 template <class ControlType>
-ControlType& Win32FormWindow::Adopt(const ControlSpec& spec) {
+ControlType& Win32FormWindow::Adopt(const ControlDesign& layout) {
   int id = kFirstControlId + static_cast<int>(controls_.size());
-  auto control = std::make_unique<ControlType>(static_cast<ControlHost&>(*this), spec, id);
+  auto control = std::make_unique<ControlType>(static_cast<ControlHost&>(*this), layout, id);
   ControlType& result = *control;
   controls_.push_back(std::move(control));
   PlaceInTabOrder(result);
   return result;
 }
 
-Control& Win32FormWindow::AddControl(const ControlSpec& spec) { return Adopt<Win32Control>(spec); }
+Control& Win32FormWindow::AddControl(const ControlDesign& layout) { return Adopt<Win32Control>(layout); }
 
-ListControl& Win32FormWindow::AddList(const ControlSpec& spec) { return Adopt<Win32List>(spec); }
+ListControl& Win32FormWindow::AddList(const ControlDesign& layout) { return Adopt<Win32List>(layout); }
 
 void Win32FormWindow::PlaceInTabOrder(ChildWindow& control) {
   // Z order is tab order, and it also decides which of two overlapping
   // controls is drawn on top; frames lie beneath the controls they hold.
-  if (control.Spec().kind == ControlKind::Frame && !control.Spec().covers_controls) {
+  if (control.Layout().kind == ControlKind::Frame && !control.Layout().covers_controls) {
     SetWindowPos(control.Hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return;
   }
   HWND after = HWND_TOP;
   int best = -1;
   for (auto& other : controls_) {
-    const ControlSpec& spec = other->Spec();
-    if (other.get() == &control || spec.kind == ControlKind::Frame) continue;
-    if (spec.tab_index < control.Spec().tab_index && spec.tab_index > best) {
-      best = spec.tab_index;
+    const ControlDesign& layout = other->Layout();
+    if (other.get() == &control || layout.kind == ControlKind::Frame) continue;
+    if (layout.tab_index < control.Layout().tab_index && layout.tab_index > best) {
+      best = layout.tab_index;
       after = other->Hwnd();
     }
   }
@@ -180,10 +180,10 @@ void Win32FormWindow::PlaceInTabOrder(ChildWindow& control) {
   control.ApplyVisibility();
 }
 
-MenuItem& Win32FormWindow::AddMenuItem(const MenuSpec& spec) {
+MenuItem& Win32FormWindow::AddMenuItem(const MenuDesign& layout) {
   if (!menu_) menu_ = std::make_unique<Win32Menu>(hwnd_.get());
   UINT id = static_cast<UINT>(kFirstMenuId + menu_item_count_++);
-  return menu_->Add(spec, id);
+  return menu_->Add(layout, id);
 }
 
 std::string Win32FormWindow::Caption() const {
@@ -352,7 +352,7 @@ void Win32FormWindow::OnDpiChanged(int dpi, const RECT& suggested) {
   SetClientSize(client_width, client_height);
 }
 
-HFONT Win32FormWindow::FontFor(const FontSpec& font) {
+HFONT Win32FormWindow::FontFor(const FontDesign& font) {
   auto key = std::make_tuple(font.face, font.points, font.bold);
   auto found = fonts_.find(key);
   if (found != fonts_.end()) return found->second.get();
@@ -378,24 +378,24 @@ HFONT Win32FormWindow::FontFor(const FontSpec& font) {
 bool Win32FormWindow::ParentShown(const std::string& parent) const {
   if (parent.empty()) return true;
   for (const auto& control : controls_) {
-    if (control->Spec().name == parent) return control->Shown();
+    if (control->Layout().name == parent) return control->Shown();
   }
   return true;
 }
 
 void Win32FormWindow::FrameShownOrHidden(const std::string& frame) {
   for (auto& control : controls_) {
-    if (control->Spec().parent == frame) control->ApplyVisibility();
+    if (control->Layout().parent == frame) control->ApplyVisibility();
   }
 }
 
 void Win32FormWindow::RaiseCoveringFrames() {
   // A frame that covers other controls, and then what it holds, on top.
   for (const auto& frame : controls_) {
-    if (!frame->Spec().covers_controls) continue;
+    if (!frame->Layout().covers_controls) continue;
     SetWindowPos(frame->Hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     for (const auto& inner : controls_) {
-      if (inner->Spec().parent != frame->Spec().name) continue;
+      if (inner->Layout().parent != frame->Layout().name) continue;
       SetWindowPos(inner->Hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
   }
@@ -411,7 +411,7 @@ const ChildWindow* Win32FormWindow::FindControl(HWND hwnd) const {
 TwipsRect Win32FormWindow::ParentOrigin(const std::string& parent) const {
   if (parent.empty()) return {};
   for (const auto& control : controls_) {
-    if (control->Spec().name == parent) return control->Spec().rect;
+    if (control->Layout().name == parent) return control->Layout().rect;
   }
   return {};
 }

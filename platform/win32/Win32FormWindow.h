@@ -34,9 +34,9 @@ class Win32FormWindow final : public FormWindow, private ControlHost {
   Win32FormWindow(const Win32FormWindow&) = delete;
   Win32FormWindow& operator=(const Win32FormWindow&) = delete;
 
-  Control& AddControl(const ControlSpec& spec) override;
-  ListControl& AddList(const ControlSpec& spec) override;
-  MenuItem& AddMenuItem(const MenuSpec& spec) override;
+  Control& AddControl(const ControlDesign& layout) override;
+  ListControl& AddList(const ControlDesign& layout) override;
+  MenuItem& AddMenuItem(const MenuDesign& layout) override;
 
   std::string Caption() const override;
   void SetCaption(std::string_view caption) override;
@@ -84,13 +84,13 @@ class Win32FormWindow final : public FormWindow, private ControlHost {
   void OnDpiChanged(int dpi, const RECT& suggested);
   void ApplyTimer();
   template <class ControlType>
-  ControlType& Adopt(const ControlSpec& spec);
+  ControlType& Adopt(const ControlDesign& layout);
   void PlaceInTabOrder(ChildWindow& control);
   RECT WindowRect() const;
   void MoveTo(int left, int top, int width, int height);
 
   int Dpi() const override { return dpi_; }
-  HFONT FontFor(const FontSpec& font) override;
+  HFONT FontFor(const FontDesign& font) override;
   HWND ToolTipWindow() override;
   TwipsRect ParentOrigin(const std::string& parent) const override;
   bool ParentShown(const std::string& parent) const override;

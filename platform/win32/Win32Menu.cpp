@@ -17,42 +17,42 @@ std::wstring DoubleAmpersands(const std::wstring& text) {
 
 }  // namespace
 
-Win32MenuItem::Win32MenuItem(Win32Menu& menu, const MenuSpec& spec, UINT id)
-    : menu_(menu), spec_(spec), id_(id), caption_(spec.caption) {}
+Win32MenuItem::Win32MenuItem(Win32Menu& menu, const MenuDesign& layout, UINT id)
+    : menu_(menu), layout_(layout), id_(id), caption_(layout.caption) {}
 
 void Win32MenuItem::SetCaption(std::string_view caption) {
   caption_ = caption;
-  menu_.Rebuild(spec_.parent);
+  menu_.Rebuild(layout_.parent);
 }
 
 void Win32MenuItem::SetVisible(bool visible) {
   if (visible_ == visible) return;
   visible_ = visible;
-  menu_.Rebuild(spec_.parent);
+  menu_.Rebuild(layout_.parent);
 }
 
 void Win32MenuItem::SetEnabled(bool enabled) {
   if (enabled_ == enabled) return;
   enabled_ = enabled;
-  menu_.Rebuild(spec_.parent);
+  menu_.Rebuild(layout_.parent);
 }
 
-Win32MenuItem& Win32Menu::Add(const MenuSpec& spec, UINT id) {
+Win32MenuItem& Win32Menu::Add(const MenuDesign& layout, UINT id) {
   if (!bar_) {
     bar_ = CreateMenu();
     SetMenu(window_, bar_);
   }
-  items_.push_back(std::make_unique<Win32MenuItem>(*this, spec, id));
+  items_.push_back(std::make_unique<Win32MenuItem>(*this, layout, id));
   Win32MenuItem& item = *items_.back();
-  if (spec.parent.empty()) item.SetPopup(CreatePopupMenu());
-  Rebuild(spec.parent);
+  if (layout.parent.empty()) item.SetPopup(CreatePopupMenu());
+  Rebuild(layout.parent);
   return item;
 }
 
 HMENU Win32Menu::MenuOf(const std::string& parent) const {
   if (parent.empty()) return bar_;
   for (const auto& item : items_) {
-    if (item->Spec().name == parent) return item->Popup();
+    if (item->Layout().name == parent) return item->Popup();
   }
   return nullptr;
 }
@@ -63,12 +63,12 @@ void Win32Menu::Rebuild(const std::string& parent) {
   // RemoveMenu, unlike DeleteMenu, leaves the popups alive for re-adding.
   while (GetMenuItemCount(menu) > 0) RemoveMenu(menu, 0, MF_BYPOSITION);
   for (const auto& item : items_) {
-    if (item->Spec().parent != parent || !item->Visible()) continue;
+    if (item->Layout().parent != parent || !item->Visible()) continue;
     UINT flags = item->Enabled() ? MF_ENABLED : MF_GRAYED;
     std::wstring caption = Widen(item->Caption());
     // A path's "&" is part of the name, not an access key.
-    if (item->Spec().literal) caption = DoubleAmpersands(caption);
-    if (item->Spec().separator) {
+    if (item->Layout().literal) caption = DoubleAmpersands(caption);
+    if (item->Layout().separator) {
       AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     } else if (item->Popup()) {
       AppendMenuW(menu, MF_POPUP | flags, reinterpret_cast<UINT_PTR>(item->Popup()), caption.c_str());

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/Control.h"
-#include "platform/ControlSpec.h"
+#include "platform/ControlDesign.h"
 
 namespace tarvik::platform::win32 {
 
@@ -16,7 +16,7 @@ class Win32Menu;
 
 class Win32MenuItem final : public MenuItem {
  public:
-  Win32MenuItem(Win32Menu& menu, const MenuSpec& spec, UINT id);
+  Win32MenuItem(Win32Menu& menu, const MenuDesign& layout, UINT id);
 
   std::string Caption() const override { return caption_; }
   void SetCaption(std::string_view caption) override;
@@ -26,7 +26,7 @@ class Win32MenuItem final : public MenuItem {
   void SetEnabled(bool enabled) override;
   void OnClick(std::function<void()> handler) override { on_click_ = std::move(handler); }
 
-  const MenuSpec& Spec() const { return spec_; }
+  const MenuDesign& Layout() const { return layout_; }
   UINT Id() const { return id_; }
   HMENU Popup() const { return popup_; }
   void SetPopup(HMENU popup) { popup_ = popup; }
@@ -36,7 +36,7 @@ class Win32MenuItem final : public MenuItem {
 
  private:
   Win32Menu& menu_;
-  MenuSpec spec_;
+  MenuDesign layout_;
   UINT id_;
   std::string caption_;
   bool visible_ = true;
@@ -51,7 +51,7 @@ class Win32Menu {
  public:
   explicit Win32Menu(HWND window) : window_(window) {}
 
-  Win32MenuItem& Add(const MenuSpec& spec, UINT id);
+  Win32MenuItem& Add(const MenuDesign& layout, UINT id);
   // True when `id` was one of ours and its handler ran.
   bool Choose(UINT id);
   void Rebuild(const std::string& parent);

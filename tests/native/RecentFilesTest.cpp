@@ -68,7 +68,7 @@ TEST_F(RecentFilesTest, EntriesSurviveARestartInOrder) {
   Load();
   EXPECT_EQ(Recent(), (std::vector<std::string>{"C:\\new.mkr", "C:\\A&B.mkr"}))
       << "duplicates collapse, the lowest key wins";
-  EXPECT_TRUE(window.Menu("Menu_FileRecent_1").Spec().literal) << "& shows as itself";
+  EXPECT_TRUE(window.Menu("Menu_FileRecent_1").Layout().literal) << "& shows as itself";
   window.UserClose();
   EXPECT_EQ(store.Read("MRUFiles", "0"), "C:\\new.mkr");
   EXPECT_EQ(store.Read("MRUFiles", "1"), "C:\\A&B.mkr");

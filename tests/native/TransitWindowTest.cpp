@@ -71,24 +71,24 @@ TEST_F(TransitWindowTest, EveryControlAsDesigned) {
   EXPECT_EQ(TransitWindowControls().size(), rows.size());
   for (const DesignRow& row : rows) {
     const MemoryControl& control = Control(row.name);
-    const platform::ControlSpec& spec = control.Spec();
-    EXPECT_EQ(spec.kind, row.kind) << row.name;
-    EXPECT_EQ(spec.rect.left, row.left) << row.name;
-    EXPECT_EQ(spec.rect.top, row.top) << row.name;
-    EXPECT_EQ(spec.rect.width, row.width) << row.name;
-    EXPECT_EQ(spec.rect.height, row.height) << row.name;
-    EXPECT_EQ(spec.caption, row.caption) << row.name;
+    const platform::ControlDesign& layout = control.Layout();
+    EXPECT_EQ(layout.kind, row.kind) << row.name;
+    EXPECT_EQ(layout.rect.left, row.left) << row.name;
+    EXPECT_EQ(layout.rect.top, row.top) << row.name;
+    EXPECT_EQ(layout.rect.width, row.width) << row.name;
+    EXPECT_EQ(layout.rect.height, row.height) << row.name;
+    EXPECT_EQ(layout.caption, row.caption) << row.name;
     EXPECT_EQ(control.ToolTip(), row.tooltip) << row.name;
-    EXPECT_EQ(spec.parent, row.parent) << row.name;
+    EXPECT_EQ(layout.parent, row.parent) << row.name;
   }
-  EXPECT_TRUE(Control("Frame_Info").Spec().info_colors);
-  EXPECT_TRUE(Control("Frame_Info").Spec().covers_controls);
-  EXPECT_TRUE(Control("Label_Info").Spec().info_colors);
-  EXPECT_TRUE(Control("Label_Info").Spec().word_wrap);
-  EXPECT_TRUE(Control("Option_WRT_0").Spec().group_start);
-  EXPECT_FALSE(Control("Option_WRT_1").Spec().group_start);
-  EXPECT_TRUE(Control("Option_Units_0").Spec().group_start);
-  EXPECT_FALSE(Control("Option_Units_1").Spec().group_start);
+  EXPECT_TRUE(Control("Frame_Info").Layout().info_colors);
+  EXPECT_TRUE(Control("Frame_Info").Layout().covers_controls);
+  EXPECT_TRUE(Control("Label_Info").Layout().info_colors);
+  EXPECT_TRUE(Control("Label_Info").Layout().word_wrap);
+  EXPECT_TRUE(Control("Option_WRT_0").Layout().group_start);
+  EXPECT_FALSE(Control("Option_WRT_1").Layout().group_start);
+  EXPECT_TRUE(Control("Option_Units_0").Layout().group_start);
+  EXPECT_FALSE(Control("Option_Units_1").Layout().group_start);
 }
 
 TEST_F(TransitWindowTest, DesignedClientAreaBeforeLoading) {

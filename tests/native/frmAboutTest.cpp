@@ -17,8 +17,8 @@ TEST(AboutBox, ShowsTitleVersionAndStaysOnTopUntilOk) {
   EXPECT_EQ(window.Get("lblDescription").Caption(), "Navigation tool for MSTS Route Editor.");
   EXPECT_FALSE(window.Get("lblDisclaimer").Caption().empty());
   EXPECT_TRUE(window.Topmost());
-  EXPECT_TRUE(window.Get("cmdOK").Spec().default_button);
-  EXPECT_TRUE(window.Get("cmdOK").Spec().cancel_button);
+  EXPECT_TRUE(window.Get("cmdOK").Layout().default_button);
+  EXPECT_TRUE(window.Get("cmdOK").Layout().cancel_button);
   window.Get("cmdOK").Click();
   EXPECT_TRUE(window.Destroyed());
 }
@@ -30,7 +30,7 @@ TEST(Splash, ShowsTitleAndVersion) {
   splash.Form_Load();
   EXPECT_EQ(window.Get("lblProductName").Caption(), "Tarvik");
   EXPECT_EQ(window.Get("lblVersion").Caption(), "Version 1.1.3");
-  EXPECT_EQ(window.Get("imgLogo").Spec().parent, "Frame1");
+  EXPECT_EQ(window.Get("imgLogo").Layout().parent, "Frame1");
 }
 
 }  // namespace

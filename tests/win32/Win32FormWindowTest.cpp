@@ -14,15 +14,15 @@
 namespace tarvik::platform::win32 {
 namespace {
 
-ControlSpec Spec(const char* name, ControlKind kind, int tab, const char* tip = "") {
-  ControlSpec spec;
-  spec.name = name;
-  spec.kind = kind;
-  spec.caption = name;
-  spec.tooltip = tip;
-  spec.rect = {120, 120, 1500, 255};
-  spec.tab_index = tab;
-  return spec;
+ControlDesign Layout(const char* name, ControlKind kind, int tab, const char* tip = "") {
+  ControlDesign layout;
+  layout.name = name;
+  layout.kind = kind;
+  layout.caption = name;
+  layout.tooltip = tip;
+  layout.rect = {120, 120, 1500, 255};
+  layout.tab_index = tab;
+  return layout;
 }
 
 class Win32WindowTest : public ::testing::Test {
@@ -62,9 +62,9 @@ TEST_F(Win32WindowTest, OuterGeometryIsKeptInTwipsAtTheWindowsDpi) {
 }
 
 TEST_F(Win32WindowTest, ControlsArePlacedInTwipsAndStackedInTabOrder) {
-  auto& later = window->AddControl(Spec("later", ControlKind::Button, 7));
-  auto& first = window->AddControl(Spec("first", ControlKind::TextBox, 0));
-  auto& middle = window->AddList(Spec("middle", ControlKind::ListBox, 3));
+  auto& later = window->AddControl(Layout("later", ControlKind::Button, 7));
+  auto& first = window->AddControl(Layout("first", ControlKind::TextBox, 0));
+  auto& middle = window->AddList(Layout("middle", ControlKind::ListBox, 3));
   HWND child = GetWindow(window->Handle(), GW_CHILD);
   std::vector<HWND> order;
   for (; child; child = GetWindow(child, GW_HWNDNEXT)) order.push_back(child);
@@ -91,7 +91,7 @@ TEST_F(Win32WindowTest, ControlsArePlacedInTwipsAndStackedInTabOrder) {
 }
 
 TEST_F(Win32WindowTest, AListAnnouncesADifferentRowOnlyAndTheUsersClicks) {
-  auto& list = window->AddList(Spec("List", ControlKind::ListBox, 0));
+  auto& list = window->AddList(Layout("List", ControlKind::ListBox, 0));
   int clicks = 0;
   list.OnClick([&] { ++clicks; });
   list.AddItem("b");
@@ -122,7 +122,7 @@ TEST_F(Win32WindowTest, AListAnnouncesADifferentRowOnlyAndTheUsersClicks) {
 }
 
 TEST_F(Win32WindowTest, ADropDownListRunsItsHandlerWhenTheProgramSelects) {
-  auto& combo = window->AddList(Spec("Combo", ControlKind::DropDownList, 0));
+  auto& combo = window->AddList(Layout("Combo", ControlKind::DropDownList, 0));
   int clicks = 0;
   combo.OnClick([&] { ++clicks; });
   for (const char* app : {"MSTS RE", "Mosaic", "USAPhotoMaps"}) combo.AddItem(app);
@@ -133,7 +133,7 @@ TEST_F(Win32WindowTest, ADropDownListRunsItsHandlerWhenTheProgramSelects) {
 }
 
 TEST_F(Win32WindowTest, CheckBoxesToggleOnlyWhenClicked) {
-  auto& check = window->AddControl(Spec("Check", ControlKind::CheckBox, 0, "Keep on top."));
+  auto& check = window->AddControl(Layout("Check", ControlKind::CheckBox, 0, "Keep on top."));
   int clicks = 0;
   check.OnClick([&] { ++clicks; });
   check.SetValue(1);
@@ -159,10 +159,10 @@ TEST_F(Win32WindowTest, ToolTipsAndGlyphsAreAttached) {
         reinterpret_cast<LPARAM>(&found));
     return found;
   };
-  ControlSpec roll = Spec("Roll", ControlKind::PictureButton, 0, "Roll up.");
+  ControlDesign roll = Layout("Roll", ControlKind::PictureButton, 0, "Roll up.");
   roll.glyph = Glyph::ArrowUp;
   auto& button = window->AddControl(roll);
-  window->AddControl(Spec("Plain", ControlKind::Label, 1));
+  window->AddControl(Layout("Plain", ControlKind::Label, 1));
   HWND tips = tip_window();
   ASSERT_NE(tips, nullptr);
   EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 1);

@@ -35,6 +35,10 @@ std::optional<std::wstring> ItemText(HWND box, UINT length_message, UINT text_me
   return text;
 }
 
+WPARAM NotificationFrom(HWND control, WORD code) {
+  return MAKEWPARAM(static_cast<WORD>(GetDlgCtrlID(control)), code);
+}
+
 }  // namespace
 
 int MainControlId(std::string_view name) {
@@ -68,6 +72,29 @@ std::optional<LRESULT> Ask(HWND window, UINT message, WPARAM wparam, LPARAM lpar
     return std::nullopt;
   }
   return static_cast<LRESULT>(result);
+}
+
+std::optional<LRESULT> AskWithin(std::chrono::milliseconds limit, HWND window, UINT message,
+                                 WPARAM wparam, LPARAM lparam) {
+  DWORD_PTR result = 0;
+  // Not "abort if hung": a program blocked for a while in messages to a
+  // hung target looks hung itself, yet it is the wait for it that matters.
+  if (!SendMessageTimeoutW(window, message, wparam, lparam, SMTO_NORMAL,
+                           static_cast<UINT>(limit.count()), &result)) {
+    return std::nullopt;
+  }
+  return static_cast<LRESULT>(result);
+}
+
+bool Notify(HWND control, WORD code, std::chrono::milliseconds limit) {
+  return control && AskWithin(limit, GetParent(control), WM_COMMAND,
+                              NotificationFrom(control, code), reinterpret_cast<LPARAM>(control))
+                        .has_value();
+}
+
+bool PostNotify(HWND control, WORD code) {
+  return control && PostMessageW(GetParent(control), WM_COMMAND, NotificationFrom(control, code),
+                                 reinterpret_cast<LPARAM>(control)) != FALSE;
 }
 
 std::optional<std::wstring> TextOf(HWND window) {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,6 +33,17 @@ std::wstring StoredTextOf(HWND window);
 bool Click(HWND button);
 
 std::optional<LRESULT> Ask(HWND window, UINT message, WPARAM wparam = 0, LPARAM lparam = 0);
+// As Ask, for a message whose handling takes its time: waits up to `limit`,
+// also while the program sits in calls to a program that does not answer.
+std::optional<LRESULT> AskWithin(std::chrono::milliseconds limit, HWND window, UINT message,
+                                 WPARAM wparam = 0, LPARAM lparam = 0);
+
+// The notification a list or combo box sends its parent when the user
+// changes the selection (LBN_SELCHANGE, CBN_SELCHANGE). Sent, it returns
+// once the program has handled it; posted, at once, for a command that
+// shows a message box.
+bool Notify(HWND control, WORD code, std::chrono::milliseconds limit);
+bool PostNotify(HWND control, WORD code);
 
 std::optional<std::wstring> ComboItem(HWND combo, int index);
 std::optional<std::wstring> ListItem(HWND list, int index);

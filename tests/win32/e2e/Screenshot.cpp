@@ -65,10 +65,10 @@ Rgb PixelAt(const RgbImage& image, int x, int y) {
   return {image.rgb[at], image.rgb[at + 1], image.rgb[at + 2]};
 }
 
-std::optional<RgbImage> CaptureWindow(HWND window) {
-  if (!IsWindow(window) || !RepaintAndWait(window)) return std::nullopt;
-  RECT rect{};
-  GetWindowRect(window, &rect);
+namespace {
+
+// Copies a rectangle of the screen as it stands.
+std::optional<RgbImage> CaptureRect(const RECT& rect) {
   int width = rect.right - rect.left;
   int height = rect.bottom - rect.top;
   if (width <= 0 || height <= 0) return std::nullopt;
@@ -85,6 +85,26 @@ std::optional<RgbImage> CaptureWindow(HWND window) {
   }
   // GetDIBits wants the bitmap out of every DC.
   return ReadBits(memory.get(), bitmap.get(), width, height);
+}
+
+}  // namespace
+
+std::optional<RgbImage> CaptureWindow(HWND window) {
+  if (!IsWindow(window) || !RepaintAndWait(window)) return std::nullopt;
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return CaptureRect(rect);
+}
+
+std::optional<RgbImage> CaptureWindows(const std::vector<HWND>& windows) {
+  RECT area{};
+  for (HWND window : windows) {
+    if (!IsWindow(window) || !RepaintAndWait(window)) return std::nullopt;
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    UnionRect(&area, &area, &rect);
+  }
+  return CaptureRect(area);
 }
 
 }  // namespace tarvik::e2e

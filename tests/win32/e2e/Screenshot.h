@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <vector>
 
 #include "PngWriter.h"
 
@@ -20,5 +21,8 @@ Rgb PixelAt(const RgbImage& image, int x, int y);
 // Asks the window (and its controls) to repaint, waits until it has, and
 // copies its rectangle, frame included, from the screen.
 std::optional<RgbImage> CaptureWindow(HWND window);
+// The smallest rectangle of the screen that holds all the windows, each
+// repainted first; what lies between them comes along.
+std::optional<RgbImage> CaptureWindows(const std::vector<HWND>& windows);
 
 }  // namespace tarvik::e2e

@@ -39,9 +39,11 @@ std::vector<DWORD> TarvikProcessIds() {
 }
 
 std::optional<TarvikProcess> TarvikProcess::Start(const std::filesystem::path& exe,
-                                                  const std::filesystem::path& working_folder) {
+                                                  const std::filesystem::path& working_folder,
+                                                  std::wstring_view arguments) {
   // CreateProcessW may write into the command line, so it gets its own copy.
   std::wstring command_line = L"\"" + exe.wstring() + L"\"";
+  if (!arguments.empty()) command_line += L" " + std::wstring(arguments);
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <filesystem>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "platform/win32/Handles.h"
@@ -18,12 +19,14 @@ std::filesystem::path BuiltTarvikExe();
 // Running processes named tarvik.exe, whoever started them.
 std::vector<DWORD> TarvikProcessIds();
 
-// One running copy of the program. Whatever way a test ends, the copy it
-// started does not outlive it: the destructor kills a copy still running.
+// One running copy of the program, or of another program a test starts
+// beside it. Whatever way a test ends, the copy it started does not outlive
+// it: the destructor kills a copy still running.
 class TarvikProcess {
  public:
   static std::optional<TarvikProcess> Start(const std::filesystem::path& exe,
-                                            const std::filesystem::path& working_folder);
+                                            const std::filesystem::path& working_folder,
+                                            std::wstring_view arguments = {});
 
   TarvikProcess(TarvikProcess&&) noexcept = default;
   TarvikProcess& operator=(TarvikProcess&&) noexcept;

@@ -37,6 +37,10 @@ void WaypointWindowTest::Type(const TypedWaypoint& waypoint) {
 
 void WaypointWindowTest::Add(const TypedWaypoint& waypoint) {
   ASSERT_NO_FATAL_FAILURE(Type(waypoint));
+  ASSERT_NO_FATAL_FAILURE(PressAdd(waypoint.name));
+}
+
+void WaypointWindowTest::PressAdd(const std::wstring& what) {
   ASSERT_TRUE(PostMessageW(Control("Command_New"), BM_CLICK, 0, 0));
   // Add jumps to the new waypoint. With no target program running, the jump
   // asks for it to be opened, twice on the first Route Editor jump of a
@@ -53,8 +57,8 @@ void WaypointWindowTest::Add(const TypedWaypoint& waypoint) {
         return EntryTexts() == kEmptyEntry;
       },
       kWindowLimit);
-  ASSERT_TRUE(unexpected.empty()) << "Add of " << waypoint.name << " warned: " << unexpected;
-  ASSERT_TRUE(finished) << "Add of " << waypoint.name << " did not finish";
+  ASSERT_TRUE(unexpected.empty()) << "Add of " << what << " warned: " << unexpected;
+  ASSERT_TRUE(finished) << "Add of " << what << " did not finish";
 }
 
 void WaypointWindowTest::RunMenuCommand(std::string_view menu) {

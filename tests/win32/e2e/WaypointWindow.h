@@ -38,6 +38,9 @@ class WaypointWindowTest : public TarvikTest {
   void Type(const TypedWaypoint& waypoint);
   // Types the waypoint, presses Add and expects it to be taken silently.
   void Add(const TypedWaypoint& waypoint);
+  // Presses Add and expects what the boxes hold to be taken silently;
+  // `what` names it in failure reports.
+  void PressAdd(const std::wstring& what);
 
   // A menu command that opens no dialog; returns once it has run.
   void RunMenuCommand(std::string_view menu);
@@ -53,6 +56,8 @@ class WaypointWindowTest : public TarvikTest {
   void ExpectNoMessageBox();
   // Closes the main window: a question is a failure and is answered No.
   void CloseExpectingNoQuestion();
+  // The texts of the program's message boxes now up, for failure reports.
+  std::wstring MessageBoxesUp() const;
 
   // Outlives the program, which TearDown ends, so its files can be removed.
   TempFolder folder_;
@@ -61,8 +66,6 @@ class WaypointWindowTest : public TarvikTest {
   void ChooseFileThroughDialog(std::string_view menu, const std::wstring& title,
                                const std::filesystem::path& path);
   void WaitUntilDocumentIs(const std::filesystem::path& path);
-  // The texts of the program's message boxes now up, for failure reports.
-  std::wstring MessageBoxesUp() const;
 };
 
 // The backup the program keeps beside a Marker file it replaces.

@@ -22,7 +22,7 @@ enum class ControlKind {
 // The small pictures drawn on picture buttons.
 enum class Glyph { None, ArrowUp, ArrowDown };
 
-struct FontSpec {
+struct FontDesign {
   std::string face;  // empty: the window's default font
   float points = 0;
   bool bold = false;
@@ -30,7 +30,7 @@ struct FontSpec {
 
 // How a window's design describes one control: the creation values before
 // any layout mode moves it.
-struct ControlSpec {
+struct ControlDesign {
   std::string name;
   ControlKind kind = ControlKind::Label;
   std::string caption;
@@ -38,7 +38,7 @@ struct ControlSpec {
   TwipsRect rect;
   int tab_index = 0;
   Glyph glyph = Glyph::None;
-  FontSpec font;
+  FontDesign font;
   std::string parent;  // a frame's name, or empty for the client area
   bool group_start = false;  // first of a group of option buttons
   bool auto_size = false;    // a label that grows to fit its text
@@ -49,7 +49,7 @@ struct ControlSpec {
   bool covers_controls = false;  // a frame drawn over the controls it overlaps, not beneath
 };
 
-struct MenuSpec {
+struct MenuDesign {
   std::string name;
   std::string caption;
   std::string parent;  // empty for an entry of the menu bar
