@@ -4,6 +4,7 @@
 #include "app/MainWindowDesign.h"
 #include "app/Settings.h"
 #include "app/WindowPlacement.h"
+#include "platform/ControlsByName.h"
 
 namespace tarvik::app {
 
@@ -32,22 +33,8 @@ Form_Tarvik::Form_Tarvik(platform::FormWindow& window, Services services)
 }
 
 void Form_Tarvik::CreateControls() {
-  std::vector<std::pair<std::string, platform::Control*>> created;
-  for (const auto& layout : MainWindowControls()) {
-    bool is_list = layout.kind == platform::ControlKind::ListBox ||
-                   layout.kind == platform::ControlKind::DropDownList;
-    platform::Control& control = is_list ? window_.AddList(layout) : window_.AddControl(layout);
-    created.emplace_back(layout.name, &control);
-  }
-  auto control = [&](std::string_view name) -> platform::Control* {
-    for (auto& [n, c] : created) {
-      if (n == name) return c;
-    }
-    return nullptr;
-  };
-  auto list = [&](std::string_view name) {
-    return static_cast<platform::ListControl*>(control(name));
-  };
+  platform::ControlsByName control(window_, MainWindowControls());
+  auto list = [&](std::string_view name) { return control.List(name); };
   c_.Text_Waypoint = control("Text_Waypoint");
   c_.Text_Latitude = control("Text_Latitude");
   c_.Text_Longitude = control("Text_Longitude");

@@ -7,6 +7,7 @@
 
 #include "app/Settings.h"
 #include "transit/TransitWindowDesign.h"
+#include "platform/ControlsByName.h"
 
 namespace tarvik::transit {
 
@@ -62,16 +63,7 @@ Form_RE_Transit::Form_RE_Transit(platform::FormWindow& window, TransitServices s
 }
 
 void Form_RE_Transit::CreateControls() {
-  std::vector<std::pair<std::string, platform::Control*>> created;
-  for (const auto& layout : TransitWindowControls()) {
-    created.emplace_back(layout.name, &window_.AddControl(layout));
-  }
-  auto control = [&](std::string_view name) -> platform::Control* {
-    for (auto& [n, c] : created) {
-      if (n == name) return c;
-    }
-    return nullptr;
-  };
+  platform::ControlsByName control(window_, TransitWindowControls());
   c_.Command_RollDown = control("Command_RollDown");
   c_.Text_DX = control("Text_DX");
   c_.DXLabel = control("DXLabel");
