@@ -82,6 +82,12 @@ HWND CameraTool::Child(int index) const {
                                                     : nullptr;
 }
 
+void CameraTool::Close() {
+  window_.reset();
+  children_.clear();
+  hub_.ToolChanged();
+}
+
 bool CameraTool::MoveTo(double latitude_degrees, double longitude_degrees) {
   if (std::fabs(latitude_degrees) > 90 || std::fabs(longitude_degrees) > 180) return false;
   const auto tile = transit::TilePositionOf(transit::LatLonRadians{
@@ -105,14 +111,17 @@ void CameraTool::MoveToTypedPosition() {
 }
 
 std::wstring CameraTool::Summary() const {
+  if (!window_) return L"Camera window closed";
   return L"Camera at " + shown_at_ + L"   tile " + TextOf(Child(kTileX)) + L", " +
          TextOf(Child(kTileZ)) + L"   x " + TextOf(Child(kX)) + L"  y " + TextOf(Child(kY)) +
          L"  z " + TextOf(Child(kZ));
 }
 
 LRESULT CameraTool::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  LRESULT result = 0;
-  if (HandleToolFrameMessage(window, message, result)) return result;
+  if (message == WM_CLOSE) {
+    Close();
+    return 0;
+  }
   if (message == WM_COMMAND && children_.size() > kMoveButton) {
     const auto control = reinterpret_cast<HWND>(lparam);
     if (control == Child(kMoveButton) && HIWORD(wparam) == BN_CLICKED) MoveToTypedPosition();

@@ -22,7 +22,9 @@ class CameraTool {
   static bool RegisterClass();
   bool Create(HWND owner, POINT at);
   HWND Window() const { return window_.get(); }
-  void Close() { window_.reset(); }
+  // Closing destroys the window, as the Route Editor's own tool windows
+  // go; the main window's Tools menu opens it again.
+  void Close();
 
   // Moves the camera; false, with nothing changed, for a place off the map.
   bool MoveTo(double latitude_degrees, double longitude_degrees);

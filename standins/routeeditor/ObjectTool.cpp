@@ -67,6 +67,12 @@ HWND ObjectTool::Child(int index) const {
                                                     : nullptr;
 }
 
+void ObjectTool::Close() {
+  window_.reset();
+  children_.clear();
+  hub_.ToolChanged();
+}
+
 void ObjectTool::Show(const wchar_t* name, const wchar_t* x, const wchar_t* y, const wchar_t* z) {
   SetWindowTextW(Child(kName), name);
   SetWindowTextW(Child(kX), x);
@@ -80,13 +86,16 @@ void ObjectTool::Select() { Show(L"Signal post", L"100.000", L"50.000", L"200.00
 void ObjectTool::Clear() { Show(L"(none)", L"0.000", L"0.000", L"0.000"); }
 
 std::wstring ObjectTool::Summary() const {
+  if (!window_) return L"Object window closed";
   return L"Object " + TextOf(Child(kName)) + L"   x " + TextOf(Child(kX)) + L"  y " +
          TextOf(Child(kY)) + L"  z " + TextOf(Child(kZ));
 }
 
 LRESULT ObjectTool::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  LRESULT result = 0;
-  if (HandleToolFrameMessage(window, message, result)) return result;
+  if (message == WM_CLOSE) {
+    Close();
+    return 0;
+  }
   if (message == WM_COMMAND && children_.size() > kClearButton) {
     const auto control = reinterpret_cast<HWND>(lparam);
     const bool clicked = HIWORD(wparam) == BN_CLICKED;

@@ -22,7 +22,9 @@ class ObjectTool {
   static bool RegisterClass();
   bool Create(HWND owner, POINT at);
   HWND Window() const { return window_.get(); }
-  void Close() { window_.reset(); }
+  // Closing destroys the window, as the Route Editor's own tool windows
+  // go; the main window's Tools menu opens it again.
+  void Close();
 
   void Select();
   void Clear();

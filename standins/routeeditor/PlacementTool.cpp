@@ -96,14 +96,23 @@ HWND PlacementTool::Child(int index) const {
                                                     : nullptr;
 }
 
+void PlacementTool::Close() {
+  window_.reset();
+  children_.clear();
+  hub_.ToolChanged();
+}
+
 std::wstring PlacementTool::Summary() const {
+  if (!window_) return L"Placement window closed";
   return L"Placement   x " + TextOf(Child(kX)) + L"  y " + TextOf(Child(kY)) + L"  z " +
          TextOf(Child(kZ));
 }
 
 LRESULT PlacementTool::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  LRESULT result = 0;
-  if (HandleToolFrameMessage(window, message, result)) return result;
+  if (message == WM_CLOSE) {
+    Close();
+    return 0;
+  }
   if (message == WM_COMMAND && children_.size() > kZ) {
     const auto control = reinterpret_cast<HWND>(lparam);
     if (control == Child(kLevelButton) && HIWORD(wparam) == BN_CLICKED) {

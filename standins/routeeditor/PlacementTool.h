@@ -21,7 +21,9 @@ class PlacementTool {
   static bool RegisterClass();
   bool Create(HWND owner, POINT at);
   HWND Window() const { return window_.get(); }
-  void Close() { window_.reset(); }
+  // Closing destroys the window, as the Route Editor's own tool windows
+  // go; the main window's Tools menu opens it again.
+  void Close();
 
   std::wstring Summary() const;
 

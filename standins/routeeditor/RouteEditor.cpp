@@ -23,6 +23,21 @@ constexpr COLORREF kLand = RGB(214, 226, 196);
 constexpr double kStartLatitude = 39.62406;
 constexpr double kStartLongitude = -75.10789;
 
+// The Tools menu opens a closed tool window again.
+enum ToolCommand : UINT { kOpenCamera = 1, kOpenObject, kOpenPlacement };
+
+HMENU MakeMenu() {
+  HMENU tools = CreatePopupMenu();
+  AppendMenuW(tools, MF_STRING, kOpenCamera, L"&Camera");
+  AppendMenuW(tools, MF_STRING, kOpenObject, L"&Object");
+  AppendMenuW(tools, MF_STRING, kOpenPlacement, L"&Placement");
+  HMENU bar = CreateMenu();
+  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(tools), L"&Tools");
+  return bar;
+}
+
+void ShowTool(HWND window) { ShowWindow(window, SW_SHOWNORMAL); }
+
 }  // namespace
 
 RouteEditor::~RouteEditor() {
@@ -46,19 +61,40 @@ bool RouteEditor::Open() {
   if (!RegisterClasses()) return false;
   main_.reset(CreateTopWindow(0, kMainClass, L"Route Editor (stand-in)",
                               WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, kMainAt, kMainClient, nullptr,
-                              this));
+                              this, MakeMenu()));
   if (!main_) return false;
   map_ = AddChild(main_.get(), {kMapViewClass, L"", 0, 0, 0, kMainClient.cx, kMainClient.cy});
-  if (!map_ || !camera_.Create(main_.get(), kCameraAt) || !object_.Create(main_.get(), kObjectAt) ||
-      !placement_.Create(main_.get(), kPlacementAt)) {
-    return false;
-  }
+  if (!map_) return false;
   open_ = true;
-  camera_.MoveTo(kStartLatitude, kStartLongitude);
-  object_.Select();
-  for (HWND window : {main_.get(), camera_.Window(), object_.Window(), placement_.Window()}) {
-    ShowWindow(window, SW_SHOWNORMAL);
+  ShowWindow(main_.get(), SW_SHOWNORMAL);
+  return OpenCamera() && OpenObject() && OpenPlacement();
+}
+
+// A tool window opened again starts as it did when the program started.
+bool RouteEditor::OpenCamera() {
+  if (!camera_.Window()) {
+    if (!camera_.Create(main_.get(), kCameraAt)) return false;
+    camera_.MoveTo(kStartLatitude, kStartLongitude);
   }
+  ShowTool(camera_.Window());
+  return true;
+}
+
+bool RouteEditor::OpenObject() {
+  if (!object_.Window()) {
+    if (!object_.Create(main_.get(), kObjectAt)) return false;
+    object_.Select();
+  }
+  ShowTool(object_.Window());
+  return true;
+}
+
+bool RouteEditor::OpenPlacement() {
+  if (!placement_.Window()) {
+    if (!placement_.Create(main_.get(), kPlacementAt)) return false;
+    ToolChanged();
+  }
+  ShowTool(placement_.Window());
   return true;
 }
 
@@ -67,10 +103,21 @@ void RouteEditor::ToolChanged() {
   SetText(map_, camera_.Summary() + L"\n" + object_.Summary() + L"\n" + placement_.Summary());
 }
 
+void RouteEditor::OpenTool(UINT command) {
+  const bool opened = command == kOpenCamera      ? OpenCamera()
+                      : command == kOpenObject    ? OpenObject()
+                      : command == kOpenPlacement ? OpenPlacement()
+                                                  : true;
+  if (!opened) MessageBeep(MB_ICONWARNING);
+}
+
 LRESULT RouteEditor::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_SIZE:
       if (map_) MoveWindow(map_, 0, 0, LOWORD(lparam), HIWORD(lparam), TRUE);
+      return 0;
+    case WM_COMMAND:
+      if (lparam == 0 && HIWORD(wparam) == 0) OpenTool(LOWORD(wparam));
       return 0;
     case WM_CLOSE:
       // The windows are destroyed by their owners once the loop has ended.

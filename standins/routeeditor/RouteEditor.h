@@ -31,6 +31,13 @@ class RouteEditor final : public RouteEditorHub {
 
  private:
   bool RegisterClasses();
+  // Each opens its tool window when it is closed and shows it; false when
+  // the window could not be made.
+  bool OpenCamera();
+  bool OpenObject();
+  bool OpenPlacement();
+  // A command of the Tools menu.
+  void OpenTool(UINT command);
 
   platform::win32::UniqueHwnd main_;
   HWND map_ = nullptr;

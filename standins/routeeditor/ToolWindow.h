@@ -21,7 +21,4 @@ inline constexpr int kFieldLeft = kMargin + kLabelWidth + 4;
 
 constexpr int RowTop(int row) { return kMargin + row * kRowPitch; }
 
-// Handles what every tool window does alike; true when it did.
-bool HandleToolFrameMessage(HWND window, UINT message, LRESULT& result);
-
 }  // namespace tarvik::standins::routeeditor

@@ -199,6 +199,31 @@ TEST_F(TransitWindow, MeasuresFromTheObjectUntilItIsCleared) {
   EXPECT_EQ(TextOf(Part("TextBearing")), L"45.00");
 }
 
+// The stand-in destroys a closed tool window, as the Route Editor does, and
+// its Tools menu opens it again.
+TEST_F(TransitWindow, AsksForTheRouteEditorsWindowsWhileOneIsClosed) {
+  constexpr WPARAM kToolsObject = 2;
+  ASSERT_NO_FATAL_FAILURE(OpenTransit());
+  ExpectShows("Text_DX", L"110.00");
+  DWORD_PTR ignored = 0;
+  ASSERT_TRUE(SendMessageTimeoutW(object_, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored));
+  ASSERT_FALSE(IsWindow(object_));
+  // The label was made with this text, so only its showing tells that a
+  // pass put it there.
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(Part("Label_Info")) != FALSE; },
+                        kMeasureLimit));
+  ExpectMessage(
+      L"For Transit to work correctly, the Route Editor's Placement, Camera, and Object Windows "
+      L"must be Open and Rolled Down.");
+
+  HWND route_editor = standin_->TopWindow(L"TrainSim");
+  ASSERT_TRUE(SendMessageTimeoutW(route_editor, WM_COMMAND, kToolsObject, 0, SMTO_ABORTIFHUNG,
+                                  2000, &ignored));
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(Part("Label_Info")); }, kMeasureLimit))
+      << "the message stayed with every window open again";
+  ExpectShows("Text_DX", L"110.00");
+}
+
 TEST_F(TransitWindow, RolledUpItStopsMeasuring) {
   ASSERT_NO_FATAL_FAILURE(OpenTransit());
   ExpectShows("Text_DX", L"110.00");

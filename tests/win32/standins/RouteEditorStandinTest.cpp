@@ -155,5 +155,28 @@ TEST_F(RouteEditorStandin, MainWindowSumsUpTheCameraAfterAJump) {
       << Text(summary);
 }
 
+// Tarvik must see a closed tool window as missing, so closing one destroys
+// it; the Tools menu brings it back as it was at the start.
+TEST_F(RouteEditorStandin, ClosedToolWindowIsGoneUntilTheToolsMenuOpensItAgain) {
+  constexpr WPARAM kToolsObject = 2;  // the Tools menu's second command
+  DWORD_PTR ignored = 0;
+  ASSERT_TRUE(SendMessageTimeoutW(finds_.object, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored));
+  EXPECT_FALSE(IsWindow(finds_.object));
+  RouteEditorFinds after_close = FindRouteEditorWindows(process_->Id());
+  EXPECT_EQ(after_close.object, nullptr);
+  EXPECT_EQ(after_close.camera, finds_.camera);
+  EXPECT_EQ(after_close.placement, finds_.placement);
+  HWND summary = FirstDescendantOfClass(finds_.train_sim, L"StandinMapView");
+  EXPECT_NE(Text(summary).find(L"Object window closed"), std::wstring::npos) << Text(summary);
+
+  ASSERT_TRUE(SendMessageTimeoutW(finds_.train_sim, WM_COMMAND, kToolsObject, 0, SMTO_ABORTIFHUNG,
+                                  2000, &ignored));
+  RouteEditorFinds reopened = FindRouteEditorWindows(process_->Id());
+  ASSERT_NE(reopened.object, nullptr);
+  EXPECT_EQ(reopened.object_finds, 1);
+  EXPECT_TRUE(IsWindowVisible(reopened.object));
+  EXPECT_EQ(Text(NthChild(reopened.object, 7)), L"100.000");
+}
+
 }  // namespace
 }  // namespace tarvik::standins::testing
