@@ -41,12 +41,15 @@ struct ControlDesign {
   FontDesign font;
   std::string parent;  // a frame's name, or empty for the client area
   bool group_start = false;  // first of a group of option buttons
-  bool auto_size = false;    // a label that grows to fit its text
+  // A label takes the size of its text; an option or check box only grows
+  // to fit its text.
+  bool auto_size = false;
   bool default_button = false;  // Enter presses it
   bool cancel_button = false;   // Esc presses it
   bool info_colors = false;     // the system's tooltip colours, for a note to the user
   bool word_wrap = false;       // a label whose text wraps at its width
   bool covers_controls = false;  // a frame drawn over the controls it overlaps, not beneath
+  bool spans_width = false;      // widened with the client area when it must grow
 };
 
 struct MenuDesign {

@@ -43,6 +43,11 @@ class FormWindow {
   // Work areas of the monitors, for keeping a restored window reachable.
   virtual std::vector<TwipsRect> MonitorWorkAreas() const = 0;
 
+  // A desktop font wider than the design's makes texts run past the client
+  // area's right edge: the client area then grows until every control ends
+  // `right_margin` before it, and the controls that span it grow alike.
+  virtual void FitClientWidthToControls(Twips right_margin) = 0;
+
   // The window's one periodic timer. Ticks arrive as events on the window's
   // thread while the timer is enabled; setting the interval keeps the state.
   virtual void SetTimerHandler(std::function<void()> tick) = 0;

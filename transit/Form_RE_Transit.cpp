@@ -1,11 +1,13 @@
 #include "transit/Form_RE_Transit.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "app/Settings.h"
+#include "app/WindowPlacement.h"
 #include "transit/TransitWindowDesign.h"
 #include "platform/ControlsByName.h"
 
@@ -18,6 +20,9 @@ using app::kSettingsSection;
 // The client area the design is laid out for.
 constexpr platform::Twips kDesignClientWidth = 1875;
 constexpr platform::Twips kDesignClientHeight = 4380;
+// Between the longest text and the right edge when a wide font widens the
+// window: Frame1's distance from it in the design.
+constexpr platform::Twips kRightMargin = 60;
 
 constexpr const char* kCaption = "RE Transit";
 
@@ -57,6 +62,8 @@ Form_RE_Transit::Form_RE_Transit(platform::FormWindow& window, TransitServices s
   // The frame's sizes are the platform's; the client area is the design's.
   window_.SetWidth(kDesignClientWidth + (window_.Width() - window_.ClientWidth()));
   window_.SetHeight(kDesignClientHeight + (window_.Height() - window_.ClientHeight()));
+  window_.FitClientWidthToControls(kRightMargin);
+  narrowest_width_ = window_.Width();
   window_.SetTimerHandler([this] { Timer1_Timer(); });
   window_.SetTimerInterval(kFirstInterval);
   window_.OnCloseRequest([this] { Form_Unload(0); });
@@ -105,6 +112,7 @@ void Form_RE_Transit::Form_Load() {
   ReadSettings();
   HideInfo();
   SetRollState(IsUp_ ? kRollUp : kRollDown);
+  KeepWindowOnScreen();
   // Selecting an option runs its click handler, which checks it.
   Option_WRT_Click(IsCamera_ ? kWrtObject : kWrtCamera);
   Option_Units_Click(IsMeters_ ? kMeters : kFeet);
@@ -115,11 +123,23 @@ void Form_RE_Transit::Form_Load() {
   lobes_ = InitGoodeLobes(kEarthRadius);
 }
 
+// As the main window: a position stored while another monitor was plugged
+// in must not open the window out of reach.
+void Form_RE_Transit::KeepWindowOnScreen() {
+  const platform::TwipsRect stored{window_.Left(), window_.Top(), window_.Width(),
+                                   window_.Height()};
+  const platform::TwipsRect placed = app::KeepOnScreen(stored, window_.MonitorWorkAreas());
+  if (placed.left != stored.left) window_.SetLeft(placed.left);
+  if (placed.top != stored.top) window_.SetTop(placed.top);
+}
+
 void Form_RE_Transit::ReadSettings() {
   const auto& store = services_.settings;
   window_.SetLeft(app::ReadSingle(store, kSettingsSection, "TransitLeft", kDefaultLeft));
   window_.SetTop(app::ReadSingle(store, kSettingsSection, "TransitTop", kDefaultTop));
-  window_.SetWidth(app::ReadSingle(store, kSettingsSection, "TransitWidth", kDefaultWidth));
+  // A stored width narrower than the texts need would cut them off.
+  window_.SetWidth(std::max(
+      app::ReadSingle(store, kSettingsSection, "TransitWidth", kDefaultWidth), narrowest_width_));
   IsOnTop_ = app::ReadBoolean(store, kSettingsSection, "TransitIsOnTop", true);
   IsUp_ = app::ReadBoolean(store, kSettingsSection, "TransitIsUp", false);
   IsCamera_ = app::ReadBoolean(store, kSettingsSection, "TransitIsCamera", false);

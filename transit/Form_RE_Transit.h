@@ -101,6 +101,7 @@ class Form_RE_Transit {
   void CreateControls();
   void WireHandlers();
   void ReadSettings();
+  void KeepWindowOnScreen();
   void StoreSettings();
   // Checks the option and unchecks the other of its pair.
   static void CheckOnly(std::array<platform::Control*, 2>& group, std::int16_t index);
@@ -120,6 +121,8 @@ class Form_RE_Transit {
   RouteEditorTexts& texts_;
   Controls c_{};
   bool unloaded_ = false;
+  // The outer width at which every text fits.
+  platform::Twips narrowest_width_ = 0;
 
   bool IsUp_ = false;
   bool IsOnTop_ = false;

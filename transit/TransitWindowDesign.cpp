@@ -11,8 +11,9 @@ namespace {
 ControlDesign Make(const char* name, ControlKind kind, const char* caption, const char* tooltip,
                  float left, float top, float width, float height, int tab) {
   ControlDesign layout;
-  // Labels fit their text whatever the desktop's font, as on the main window.
-  layout.auto_size = kind == ControlKind::Label;
+  // Texts fit whatever the desktop's font; the window grows when they do.
+  layout.auto_size = kind == ControlKind::Label || kind == ControlKind::OptionButton ||
+                     kind == ControlKind::CheckBox;
   layout.name = name;
   layout.kind = kind;
   layout.caption = caption;
@@ -25,6 +26,7 @@ ControlDesign Make(const char* name, ControlKind kind, const char* caption, cons
 ControlDesign RollBar(const char* name, const char* tooltip, float top, int tab, Glyph glyph) {
   ControlDesign layout = Make(name, ControlKind::PictureButton, "", tooltip, 0, top, 1935, 195, tab);
   layout.glyph = glyph;
+  layout.spans_width = true;
   return layout;
 }
 
@@ -43,6 +45,7 @@ ControlDesign InfoFrame() {
   ControlDesign layout = Make("Frame_Info", ControlKind::Frame, "", "", 0, 240, 1935, 2175, 28);
   layout.info_colors = true;
   layout.covers_controls = true;
+  layout.spans_width = true;
   return layout;
 }
 
@@ -52,6 +55,7 @@ ControlDesign InfoLabel() {
                           "and Object Windows must be Open and Rolled Down.",
                           "", 120, 120, 1575, 1815, 29);
   layout.auto_size = false;
+  layout.spans_width = true;
   layout.word_wrap = true;
   layout.info_colors = true;
   layout.parent = "Frame_Info";

@@ -47,6 +47,10 @@ class MemoryFormWindow : public FormWindow {
   void SetTopmost(bool topmost) override;
 
   std::vector<TwipsRect> MonitorWorkAreas() const override { return monitors_; }
+  // Memory controls have no font, so nothing outgrows its design; a test
+  // says how much a wider font would add.
+  void FitClientWidthToControls(Twips) override { rect_.width += font_overflow_; }
+  void SetFontOverflow(Twips width) { font_overflow_ = width; }
 
   void SetTimerHandler(std::function<void()> tick) override { tick_ = std::move(tick); }
   void SetTimerInterval(int milliseconds) override { timer_interval_ = milliseconds; }
@@ -83,6 +87,7 @@ class MemoryFormWindow : public FormWindow {
   std::string caption_;
   TwipsRect rect_{0, 0, 6000, 4500};
   bool minimized_ = false;
+  Twips font_overflow_ = 0;
   bool topmost_ = false;
   bool shown_ = false;
   bool destroyed_ = false;

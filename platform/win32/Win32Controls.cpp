@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <vector>
 
@@ -11,6 +12,9 @@
 namespace tarvik::platform::win32 {
 
 namespace {
+
+// Between an option or check box's box and its text, at 96 DPI.
+constexpr int kBoxTextGapPixels = 6;
 
 struct ClassAndStyle {
   const wchar_t* window_class;
@@ -101,8 +105,17 @@ void ChildWindow::FitToText() {
   std::wstring text = Widen(GetText());
   SIZE size{};
   GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
-  rect_.width = PixelsToTwips(size.cx, host_.Dpi());
-  rect_.height = PixelsToTwips(size.cy, host_.Dpi());
+  const int dpi = host_.Dpi();
+  if (layout_.kind == ControlKind::OptionButton || layout_.kind == ControlKind::CheckBox) {
+    // The box, the gap after it and the focus rectangle come before and
+    // around the text; the design's height and a longer width stay.
+    const int box = GetSystemMetricsForDpi(SM_CXMENUCHECK, static_cast<UINT>(dpi)) +
+                    MulDiv(kBoxTextGapPixels, dpi, 96);
+    rect_.width = std::max(rect_.width, PixelsToTwips(size.cx + box, dpi));
+    return;
+  }
+  rect_.width = PixelsToTwips(size.cx, dpi);
+  rect_.height = PixelsToTwips(size.cy, dpi);
 }
 
 std::string ChildWindow::GetText() const {

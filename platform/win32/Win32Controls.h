@@ -48,6 +48,13 @@ class ChildWindow {
     if (on_click_) on_click_();
   }
   bool Shown() const { return visible_ && host_.ParentShown(layout_.parent); }
+  // Where the control stands now, relative to its parent frame or the
+  // client area; auto-sized controls have their text's size.
+  const TwipsRect& Rect() const { return rect_; }
+  void GrowWidth(Twips by) {
+    rect_.width += by;
+    Place();
+  }
   void ApplyVisibility() { ShowWindow(hwnd_, Shown() ? SW_SHOWNA : SW_HIDE); }
 
  protected:

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "platform/win32/Utf.h"
@@ -255,6 +256,21 @@ bool Win32FormWindow::IsNormal() const {
 void Win32FormWindow::SetTopmost(bool topmost) {
   SetWindowPos(hwnd_.get(), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void Win32FormWindow::FitClientWidthToControls(Twips right_margin) {
+  Twips needed = 0;
+  for (const auto& control : controls_) {
+    if (control->Layout().spans_width) continue;
+    const Twips frame_left = ParentOrigin(control->Layout().parent).left;
+    needed = std::max(needed, frame_left + control->Rect().left + control->Rect().width);
+  }
+  const Twips grow = needed + right_margin - ClientWidth();
+  if (grow <= 0) return;
+  for (const auto& control : controls_) {
+    if (control->Layout().spans_width) control->GrowWidth(grow);
+  }
+  SetWidth(Width() + grow);
 }
 
 std::vector<TwipsRect> Win32FormWindow::MonitorWorkAreas() const {

@@ -56,6 +56,7 @@ class Win32FormWindow final : public FormWindow, private ControlHost {
   bool IsNormal() const override;
   void SetTopmost(bool topmost) override;
   std::vector<TwipsRect> MonitorWorkAreas() const override;
+  void FitClientWidthToControls(Twips right_margin) override;
 
   void SetTimerHandler(std::function<void()> tick) override { tick_ = std::move(tick); }
   void SetTimerInterval(int milliseconds) override;

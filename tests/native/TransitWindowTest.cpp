@@ -156,6 +156,35 @@ TEST_F(TransitWindowTest, UnreadableSettingsTakeTheDefaults) {
   EXPECT_TRUE(form->IsMeters());
 }
 
+// Texts that need 300 twips more than the design gives them.
+TEST_F(TransitWindowTest, AWiderFontWidensTheWindowOverANarrowerStoredWidth) {
+  window->SetFontOverflow(300);
+  store.Put("Settings", "TransitWidth", "1965");
+  Load();
+  EXPECT_EQ(window->Width(), 1965 + 300) << "the stored width would cut the texts";
+
+  store.Put("Settings", "TransitWidth", "2400");
+  Reopen();
+  EXPECT_EQ(window->Width(), 2400) << "a wider stored width stays";
+}
+
+TEST_F(TransitWindowTest, APositionOffEveryMonitorIsBroughtBack) {
+  window->SetMonitors({{0, 0, 28800, 16200}});
+  store.Put("Settings", "TransitLeft", "-9000");
+  store.Put("Settings", "TransitTop", "20000");
+  Load();
+  EXPECT_EQ(window->Left(), 0);
+  EXPECT_EQ(window->Top(), 16200 - window->Height());
+
+  form->Form_Unload();
+  store.Put("Settings", "TransitLeft", "-1000");
+  store.Put("Settings", "TransitTop", "300");
+  window = std::make_unique<MemoryFormWindow>(kToolFrame);
+  Load();
+  EXPECT_EQ(window->Left(), -1000) << "partly on the monitor: left as stored";
+  EXPECT_EQ(window->Top(), 300);
+}
+
 TEST_F(TransitWindowTest, OpensOnTopEvenWhenStoredOtherwise) {
   store.Put("Settings", "TransitIsOnTop", "False");
   Load();
