@@ -1,8 +1,9 @@
 #include "bench/StartupPlan.h"
 
 #include <algorithm>
-#include <cwchar>
 #include <stdexcept>
+
+#include "bench/WholeNumber.h"
 
 namespace tarvik::bench {
 
@@ -32,17 +33,6 @@ constexpr PathOption kPathOptions[] = {
 };
 
 enum class Applied { Done, UnknownName, UnfitValue };
-
-// Whole decimal numbers only: "7x", "-1" and "" are refused, not read as 7, -1 or 0.
-std::optional<int> ParseCount(const std::wstring& text, int minimum, int maximum) {
-  if (text.empty() || text.size() > 9) return std::nullopt;  // nine digits always fit an int
-  if (!std::all_of(text.begin(), text.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; })) {
-    return std::nullopt;
-  }
-  int value = static_cast<int>(std::wcstol(text.c_str(), nullptr, 10));
-  if (value < minimum || value > maximum) return std::nullopt;
-  return value;
-}
 
 Applied Apply(Options& options, const std::wstring& name, const std::wstring& value) {
   for (const auto& option : kPathOptions) {
