@@ -51,9 +51,10 @@ bool Module1::TopWindowVisitor(WindowHandle window) {
 
 bool Module1::ChildWindowVisitor(WindowHandle window) {
   ++ChildIndex;
-  std::string text = TitleOf(window);
-  std::string class_name = ClassOf(window);
-  if (class_name == "Static" && text == "x:") {
+  // Only a Static's text matters: reading no other text keeps the passes
+  // of the Transit window cheap on a crowded desktop.
+  const std::string class_name = ClassOf(window);
+  if (class_name == "Static" && TitleOf(window) == "x:") {
     WindowHandle* found = ChildIndex == kCameraLabelAt      ? &CameraWnd
                           : ChildIndex == kPlacementLabelAt ? &PlacementWnd
                           : ChildIndex == kObjectLabelAt    ? &ObjectWnd

@@ -35,6 +35,16 @@ constexpr const char* kWindowsMissing =
 
 constexpr std::int16_t kWrtObject = 0;
 
+// Ten passes a second mostly find what the last one found: a box is only
+// written, and so redrawn, when its text changes.
+void Show(platform::Control& box, std::string_view text) {
+  if (box.Caption() != text) box.SetCaption(text);
+}
+
+void ShowOrHide(platform::Control& control, bool shown) {
+  if (control.Visible() != shown) control.SetVisible(shown);
+}
+
 // A text that holds no number, or one too large for a double, counts as 0.
 double Number(std::string_view text) { return target::LeadingNumber(text).value_or(0); }
 
@@ -47,8 +57,8 @@ std::string BearingText(double dx, double dz, double degrees_per_radian) {
 // A difference as its size and the word for its direction.
 void ShowDirected(platform::Control& value, platform::Control& word, double delta,
                   const char* positive, const char* negative) {
-  value.SetCaption(FormatTwoPlaces(delta >= 0 ? delta : -delta));
-  word.SetCaption(delta >= 0 ? positive : negative);
+  Show(value, FormatTwoPlaces(delta >= 0 ? delta : -delta));
+  Show(word, delta >= 0 ? positive : negative);
 }
 
 }  // namespace
@@ -105,21 +115,21 @@ bool Form_RE_Transit::AllWindowsFound() const {
 // The frame lies over the six rows; its label is hidden and shown with it,
 // as a window system hides what a frame holds.
 void Form_RE_Transit::ShowInfo(const char* message) {
-  c_.Label_Info->SetCaption(message);
-  c_.Frame_Info->SetVisible(true);
-  c_.Label_Info->SetVisible(true);
+  Show(*c_.Label_Info, message);
+  ShowOrHide(*c_.Frame_Info, true);
+  ShowOrHide(*c_.Label_Info, true);
 }
 
 void Form_RE_Transit::HideInfo() {
-  c_.Frame_Info->SetVisible(false);
-  c_.Label_Info->SetVisible(false);
+  ShowOrHide(*c_.Frame_Info, false);
+  ShowOrHide(*c_.Label_Info, false);
 }
 
 void Form_RE_Transit::BlankOutputs() {
   for (platform::Control* output :
        {c_.Text_DX, c_.DXLabel, c_.Text_DY, c_.DYLabel, c_.Text_DZ, c_.DZLabel, c_.Text_Absolute,
         c_.Text_Horizontal, c_.TextBearing, c_.TextLatitude, c_.TextLongitude}) {
-    output->SetCaption("");
+    Show(*output, "");
   }
   window_.SetTimerEnabled(true);
   ResetPending_ = false;
@@ -130,13 +140,13 @@ void Form_RE_Transit::ShowDifferences(const Point& placement, const Point& refer
   const double dx = (placement.x - reference.x) * UnitFactor_;
   const double dy = (placement.y - reference.y) * UnitFactor_;
   const double dz = (placement.z - reference.z) * UnitFactor_;
-  c_.TextBearing->SetCaption(BearingText(dx, dz, DegreesPerRadian_));
+  Show(*c_.TextBearing, BearingText(dx, dz, DegreesPerRadian_));
   ShowDirected(*c_.Text_DX, *c_.DXLabel, dx, "East", "West");
   ShowDirected(*c_.Text_DY, *c_.DYLabel, dy, "Above", "Below");
   ShowDirected(*c_.Text_DZ, *c_.DZLabel, dz, "North", "South");
-  c_.Text_Absolute->SetCaption(FormatTwoPlaces(std::sqrt(dx * dx + dy * dy + dz * dz)));
+  Show(*c_.Text_Absolute, FormatTwoPlaces(std::sqrt(dx * dx + dy * dy + dz * dz)));
   // The Route Editor's ground is its x-z plane.
-  c_.Text_Horizontal->SetCaption(FormatTwoPlaces(std::sqrt(dx * dx + dz * dz)));
+  Show(*c_.Text_Horizontal, FormatTwoPlaces(std::sqrt(dx * dx + dz * dz)));
 }
 
 void Form_RE_Transit::ShowLatitudeLongitude(const Point& placement) {
@@ -147,12 +157,12 @@ void Form_RE_Transit::ShowLatitudeLongitude(const Point& placement) {
   // Where the projection has no point the boxes say so, rather than pair a
   // fresh value with one left over from an earlier pass.
   if (status != GoodeStatus::Inside) {
-    c_.TextLatitude->SetCaption("?");
-    c_.TextLongitude->SetCaption("?");
+    Show(*c_.TextLatitude, "?");
+    Show(*c_.TextLongitude, "?");
     return;
   }
-  c_.TextLatitude->SetCaption(FormatFivePlaces(LatRad_ * kDegreesPerRadianShown));
-  c_.TextLongitude->SetCaption(FormatFivePlaces(LonRad_ * kDegreesPerRadianShown));
+  Show(*c_.TextLatitude, FormatFivePlaces(LatRad_ * kDegreesPerRadianShown));
+  Show(*c_.TextLongitude, FormatFivePlaces(LonRad_ * kDegreesPerRadianShown));
 }
 
 }  // namespace tarvik::transit

@@ -106,6 +106,7 @@ std::string FakeDesktop::ClassName(WindowHandle window) {
 }
 
 std::string FakeDesktop::Title(WindowHandle window) {
+  ++title_reads;
   const Window* w = Find(window);
   return w && !w->title_hidden ? w->text : std::string();
 }

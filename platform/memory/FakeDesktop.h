@@ -33,6 +33,8 @@ class FakeDesktop : public WindowSystem {
   std::vector<std::string>* log;  // defaults to own_log
   std::vector<std::string> own_log;
   WindowHandle foreground = 0;
+  // How many titles were read: each costs a call to the window system.
+  int title_reads = 0;
 
   void EnumTopLevel(const Visitor& visit) override;
   void EnumDescendants(WindowHandle parent, const Visitor& visit) override;

@@ -14,9 +14,18 @@ template <class Interface>
 class MemoryElement : public Interface {
  public:
   std::string Caption() const override { return caption_; }
-  void SetCaption(std::string_view caption) override { caption_ = caption; }
+  void SetCaption(std::string_view caption) override {
+    caption_ = caption;
+    ++writes_;
+  }
   bool Visible() const override { return visible_; }
-  void SetVisible(bool visible) override { visible_ = visible; }
+  void SetVisible(bool visible) override {
+    visible_ = visible;
+    ++writes_;
+  }
+  // How often the caption or visibility was set: on a real window each
+  // costs a redraw.
+  int Writes() const { return writes_; }
   bool Enabled() const override { return enabled_; }
   void SetEnabled(bool enabled) override { enabled_ = enabled; }
   void OnClick(std::function<void()> handler) override { on_click_ = std::move(handler); }
@@ -28,6 +37,7 @@ class MemoryElement : public Interface {
 
  private:
   std::string caption_;
+  int writes_ = 0;
   bool visible_ = true;
   bool enabled_ = true;
   std::function<void()> on_click_;

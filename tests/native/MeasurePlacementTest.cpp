@@ -63,6 +63,28 @@ class MeasurePlacementTest : public TransitWindowTest {
   testing::RouteEditor editor;
 };
 
+// Each write redraws a box ten times a second: a pass that finds what the
+// last one found writes nothing, and one change writes only its boxes.
+TEST_F(MeasurePlacementTest, APassWritesOnlyWhatChanged) {
+  StartWithObjectReference();
+  Place("110", "50", "210");
+  Tick();
+  auto writes = [&] {
+    int total = 0;
+    for (const char* output : kOutputs) total += Control(output).Writes();
+    return total + Control("Frame_Info").Writes() + Control("Label_Info").Writes();
+  };
+  const int after_first = writes();
+  Tick();
+  EXPECT_EQ(writes(), after_first);
+
+  Place("110", "60", "210");  // 10 m higher: DY and the XYZ distance change
+  Tick();
+  EXPECT_EQ(writes(), after_first + 2);
+  EXPECT_EQ(Text("DYLabel"), "Above");
+  EXPECT_EQ(Text("Text_DY"), "10.00");
+}
+
 TEST_F(MeasurePlacementTest, NorthEastOfTheObjectInMetres) {
   StartWithObjectReference();
   Place("110", "50", "210");

@@ -35,6 +35,21 @@ TEST_F(FinderTest, FindsTheRouteEditorWindowsByClassAndLabelPosition) {
   EXPECT_EQ(finder.CameraWnd, 0u) << "nothing is kept from one search to the next";
 }
 
+// The Transit window searches ten times a second; texts of other classes
+// cannot mark a window, so they are not read.
+TEST_F(FinderTest, OnlyTheTextsOfStaticWindowsAreRead) {
+  desktop.AddTopLevel("TrainSim", "Route Editor");
+  AddCamera(desktop);
+  WindowHandle filler = desktop.AddTopLevel("Filler");
+  for (int i = 0; i < 20; ++i) desktop.AddChild(filler, i % 2 ? "Edit" : "Button", "x:");
+  WindowHandle statics = desktop.AddTopLevel("Filler");
+  for (int i = 0; i < 3; ++i) desktop.AddChild(statics, "Static", "label");
+  finder.FindRouteEditorWindows();
+  ASSERT_NE(finder.CameraWnd, 0u);
+  // The Camera window's four Statics and the three labels.
+  EXPECT_EQ(desktop.title_reads, 4 + 3);
+}
+
 TEST_F(FinderTest, WithoutTrainSimACameraShapedWindowIsStillFound) {
   CameraWindow camera = AddCamera(desktop);
   finder.FindRouteEditorWindows();

@@ -1,0 +1,47 @@
+// Reading other programs' texts: short texts take a quicker path than long
+// ones, and both must give the whole text.
+#include "platform/win32/Win32WindowSystem.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/win32/Handles.h"
+#include "platform/win32/Utf.h"
+
+namespace tarvik::platform::win32 {
+namespace {
+
+class Win32WindowSystemTest : public ::testing::TestWithParam<size_t> {
+ protected:
+  Win32WindowSystemTest()
+      : top_(CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
+                             GetModuleHandleW(nullptr), nullptr)),
+        edit_(CreateWindowExW(0, L"Edit", L"", WS_CHILD | ES_AUTOHSCROLL, 0, 0, 50, 20, top_.get(),
+                              nullptr, GetModuleHandleW(nullptr), nullptr)) {}
+
+  WindowHandle Handle(HWND hwnd) { return reinterpret_cast<WindowHandle>(hwnd); }
+
+  UniqueHwnd top_;
+  HWND edit_;  // destroyed with its parent
+  Win32WindowSystem windows_;
+};
+
+// Around the 256-character buffer of the quick path, Unicode included.
+TEST_P(Win32WindowSystemTest, TextsAndTitlesAreReadWhole) {
+  std::string text;
+  for (size_t i = 0; i < GetParam(); ++i) text += i % 7 == 3 ? "\xC3\xA9" : "x";  // é
+  SendMessageW(edit_, EM_LIMITTEXT, 0, 0);
+  ASSERT_TRUE(SetWindowTextW(edit_, Widen(text).c_str()));
+  ASSERT_TRUE(SetWindowTextW(top_.get(), Widen(text).c_str()));
+  EXPECT_EQ(windows_.GetText(Handle(edit_)), text);
+  EXPECT_EQ(windows_.Title(Handle(top_.get())), text);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lengths, Win32WindowSystemTest,
+                         ::testing::Values(0, 1, 10, 254, 255, 256, 257, 1000));
+
+}  // namespace
+}  // namespace tarvik::platform::win32
