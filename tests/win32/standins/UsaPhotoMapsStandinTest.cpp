@@ -33,6 +33,13 @@ class UsaPhotoMapsStandin : public ::testing::Test {
     }
     return nullptr;
   }
+  // A dialog box shows itself only once its queue is empty, which can be a
+  // moment after it has taken every key typed into it.
+  HWND DialogShown() {
+    HWND dialog = nullptr;
+    WaitUntil([&] { return (dialog = OpenDialog()) != nullptr; }, milliseconds(2000));
+    return dialog;
+  }
 
   // Tarvik's keys for a jump: Alt+V, G, the latitude, three Tabs, the
   // longitude keys, Enter, Esc.
@@ -66,7 +73,7 @@ TEST_F(UsaPhotoMapsStandin, AltVGOpensTheDialogWithTheLatitudeFocused) {
   AddAltKey(keys, 'V');
   AddKey(keys, 'G');
   ASSERT_EQ(TypeInto(window_, keys), "");
-  HWND dialog = OpenDialog();
+  HWND dialog = DialogShown();
   ASSERT_TRUE(dialog);
   EXPECT_EQ(TitleOf(dialog), L"Go to");
   GUITHREADINFO info{};
@@ -86,7 +93,7 @@ TEST_F(UsaPhotoMapsStandin, EscapeBeforeEnterLeavesTheMapWhereItWas) {
   AddKey(keys, 'G');
   AddCharacters(keys, L"10");
   ASSERT_EQ(TypeInto(window_, keys), "");
-  HWND dialog = OpenDialog();
+  HWND dialog = DialogShown();
   ASSERT_TRUE(dialog);
   EXPECT_EQ(RemoteText(NthChildOfClass(dialog, L"Edit", 1)), L"10")
       << "typing replaced the latitude";
@@ -102,7 +109,7 @@ TEST_F(UsaPhotoMapsStandin, LatitudeOffTheMapIsRefusedAndEscapeClosesTheDialog) 
   std::vector<INPUT> keys = JumpKeys(L"95", L"111.86247");
   keys.resize(keys.size() - 2);  // without the Esc
   ASSERT_EQ(TypeInto(window_, keys), "");
-  HWND dialog = OpenDialog();
+  HWND dialog = DialogShown();
   ASSERT_TRUE(dialog) << "Enter did not close the dialog";
   EXPECT_EQ(RemoteText(NthChildOfClass(dialog, L"Edit", 2)), L"111.86247");
 
