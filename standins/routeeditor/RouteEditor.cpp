@@ -36,7 +36,7 @@ HMENU MakeMenu() {
   return bar;
 }
 
-void ShowTool(HWND window) { ShowWindow(window, SW_SHOWNORMAL); }
+void ShowNormal(HWND window) { ShowWindow(window, SW_SHOWNORMAL); }
 
 }  // namespace
 
@@ -66,35 +66,34 @@ bool RouteEditor::Open() {
   map_ = AddChild(main_.get(), {kMapViewClass, L"", 0, 0, 0, kMainClient.cx, kMainClient.cy});
   if (!map_) return false;
   open_ = true;
-  ShowWindow(main_.get(), SW_SHOWNORMAL);
-  return OpenCamera() && OpenObject() && OpenPlacement();
-}
-
-// A tool window opened again starts as it did when the program started.
-bool RouteEditor::OpenCamera() {
-  if (!camera_.Window()) {
-    if (!camera_.Create(main_.get(), kCameraAt)) return false;
-    camera_.MoveTo(kStartLatitude, kStartLongitude);
+  // Every window is complete before any is shown, so that whoever waits for
+  // the main window finds the tool windows with all their children.
+  if (!MakeCamera() || !MakeObject() || !MakePlacement()) return false;
+  for (HWND window : {main_.get(), camera_.Window(), object_.Window(), placement_.Window()}) {
+    ShowNormal(window);
   }
-  ShowTool(camera_.Window());
   return true;
 }
 
-bool RouteEditor::OpenObject() {
-  if (!object_.Window()) {
-    if (!object_.Create(main_.get(), kObjectAt)) return false;
-    object_.Select();
-  }
-  ShowTool(object_.Window());
+// A closed tool window is made again as it was when the program started.
+bool RouteEditor::MakeCamera() {
+  if (camera_.Window()) return true;
+  if (!camera_.Create(main_.get(), kCameraAt)) return false;
+  camera_.MoveTo(kStartLatitude, kStartLongitude);
   return true;
 }
 
-bool RouteEditor::OpenPlacement() {
-  if (!placement_.Window()) {
-    if (!placement_.Create(main_.get(), kPlacementAt)) return false;
-    ToolChanged();
-  }
-  ShowTool(placement_.Window());
+bool RouteEditor::MakeObject() {
+  if (object_.Window()) return true;
+  if (!object_.Create(main_.get(), kObjectAt)) return false;
+  object_.Select();
+  return true;
+}
+
+bool RouteEditor::MakePlacement() {
+  if (placement_.Window()) return true;
+  if (!placement_.Create(main_.get(), kPlacementAt)) return false;
+  ToolChanged();
   return true;
 }
 
@@ -104,11 +103,17 @@ void RouteEditor::ToolChanged() {
 }
 
 void RouteEditor::OpenTool(UINT command) {
-  const bool opened = command == kOpenCamera      ? OpenCamera()
-                      : command == kOpenObject    ? OpenObject()
-                      : command == kOpenPlacement ? OpenPlacement()
-                                                  : true;
-  if (!opened) MessageBeep(MB_ICONWARNING);
+  if (command < kOpenCamera || command > kOpenPlacement) return;
+  const bool made = command == kOpenCamera   ? MakeCamera()
+                    : command == kOpenObject ? MakeObject()
+                                             : MakePlacement();
+  if (!made) {
+    MessageBeep(MB_ICONWARNING);
+    return;
+  }
+  ShowNormal(command == kOpenCamera   ? camera_.Window()
+           : command == kOpenObject ? object_.Window()
+                                    : placement_.Window());
 }
 
 LRESULT RouteEditor::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {

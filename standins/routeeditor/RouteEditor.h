@@ -31,12 +31,13 @@ class RouteEditor final : public RouteEditorHub {
 
  private:
   bool RegisterClasses();
-  // Each opens its tool window when it is closed and shows it; false when
-  // the window could not be made.
-  bool OpenCamera();
-  bool OpenObject();
-  bool OpenPlacement();
-  // A command of the Tools menu.
+  // Each makes its tool window, hidden, unless it is there; false when the
+  // window could not be made.
+  bool MakeCamera();
+  bool MakeObject();
+  bool MakePlacement();
+  // A command of the Tools menu: makes the tool window when it is closed
+  // and shows it.
   void OpenTool(UINT command);
 
   platform::win32::UniqueHwnd main_;
