@@ -117,7 +117,7 @@ void Form_Tarvik::Form_Load() {
   ApplyWidthMode(IsWide_ ? kWidthWide : kWidthNarrow);
   // After the width mode, which sets the outer height.
   ApplyRollMode(IsUp_ ? kRollUp : kRollDown);
-  KeepWindowOnScreen();
+  KeepOnScreen(window_);
 
   if (IsOnTop_) {
     c_.Check_OnTop->SetValue(1);
@@ -140,13 +140,6 @@ std::int16_t Form_Tarvik::RestoreSettings() {
   IsUp_ = ReadBoolean(store, kSettingsSection, "IsUp", false);
   IsOnTop_ = ReadBoolean(store, kSettingsSection, "IsOnTop", false);
   return ReadInteger(store, kSettingsSection, "WhichApp", 0);
-}
-
-void Form_Tarvik::KeepWindowOnScreen() {
-  platform::TwipsRect stored{window_.Left(), window_.Top(), window_.Width(), window_.Height()};
-  platform::TwipsRect placed = KeepOnScreen(stored, window_.MonitorWorkAreas());
-  if (placed.left != stored.left) window_.SetLeft(placed.left);
-  if (placed.top != stored.top) window_.SetTop(placed.top);
 }
 
 void Form_Tarvik::ApplyWidthMode(std::int16_t mode) {

@@ -149,7 +149,6 @@ class Form_Tarvik {
   // Reads the stored position and modes; returns the stored target.
   std::int16_t RestoreSettings();
   void StoreSettings();
-  void KeepWindowOnScreen();
   void UnloadAllForms();
 
   void AddToEntireList(const std::string& row);

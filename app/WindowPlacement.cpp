@@ -36,6 +36,13 @@ Twips Clamp(Twips start, Twips size, Twips area_start, Twips area_size) {
 
 }  // namespace
 
+void KeepOnScreen(platform::FormWindow& window) {
+  const TwipsRect stored{window.Left(), window.Top(), window.Width(), window.Height()};
+  const TwipsRect placed = KeepOnScreen(stored, window.MonitorWorkAreas());
+  if (placed.left != stored.left) window.SetLeft(placed.left);
+  if (placed.top != stored.top) window.SetTop(placed.top);
+}
+
 TwipsRect KeepOnScreen(const TwipsRect& window, const std::vector<TwipsRect>& work_areas) {
   if (work_areas.empty()) return window;
   for (const auto& area : work_areas) {

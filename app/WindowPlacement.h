@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/FormWindow.h"
 #include "platform/Twips.h"
 
 namespace tarvik::app {
@@ -12,5 +13,8 @@ namespace tarvik::app {
 // at least partly on a monitor stays exactly where it was stored.
 platform::TwipsRect KeepOnScreen(const platform::TwipsRect& window,
                                  const std::vector<platform::TwipsRect>& work_areas);
+
+// Moves the window as KeepOnScreen says, over the monitors it reports.
+void KeepOnScreen(platform::FormWindow& window);
 
 }  // namespace tarvik::app

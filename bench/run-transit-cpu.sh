@@ -11,23 +11,10 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
-if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
-fi
-
-build=${TRANSIT_BENCH_BUILD:-build/w64bench}
-if [ "${1:-}" = --build ]; then
-  build=${2:?--build needs a folder}
-  shift 2
-fi
+script_args=("$@")
+source bench/transit-build.sh tarvik standins transit_bench
+set -- "${script_args[@]}"
 seconds=${1:-60}
-if [ ! -f "$build/build.ninja" ]; then
-  cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-    -DCMAKE_BUILD_TYPE=Release >&2
-fi
-cmake --build "$build" --target tarvik standins transit_bench >&2
-echo "build type: $(sed -n 's/^CMAKE_BUILD_TYPE:STRING=//p' "$build/CMakeCache.txt")"
-source cmake/wine-env.sh "$build"
 bin="$build/bin"
 
 log=$(mktemp)

@@ -112,7 +112,9 @@ void Form_RE_Transit::Form_Load() {
   ReadSettings();
   HideInfo();
   SetRollState(IsUp_ ? kRollUp : kRollDown);
-  KeepWindowOnScreen();
+  // As the main window: a position stored while another monitor was
+  // plugged in must not open the window out of reach.
+  app::KeepOnScreen(window_);
   // Selecting an option runs its click handler, which checks it.
   Option_WRT_Click(IsCamera_ ? kWrtObject : kWrtCamera);
   Option_Units_Click(IsMeters_ ? kMeters : kFeet);
@@ -123,15 +125,6 @@ void Form_RE_Transit::Form_Load() {
   lobes_ = InitGoodeLobes(kEarthRadius);
 }
 
-// As the main window: a position stored while another monitor was plugged
-// in must not open the window out of reach.
-void Form_RE_Transit::KeepWindowOnScreen() {
-  const platform::TwipsRect stored{window_.Left(), window_.Top(), window_.Width(),
-                                   window_.Height()};
-  const platform::TwipsRect placed = app::KeepOnScreen(stored, window_.MonitorWorkAreas());
-  if (placed.left != stored.left) window_.SetLeft(placed.left);
-  if (placed.top != stored.top) window_.SetTop(placed.top);
-}
 
 void Form_RE_Transit::ReadSettings() {
   const auto& store = services_.settings;

@@ -101,7 +101,6 @@ class Form_RE_Transit {
   void CreateControls();
   void WireHandlers();
   void ReadSettings();
-  void KeepWindowOnScreen();
   void StoreSettings();
   // Checks the option and unchecks the other of its pair.
   static void CheckOnly(std::array<platform::Control*, 2>& group, std::int16_t index);

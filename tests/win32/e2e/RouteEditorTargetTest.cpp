@@ -17,14 +17,6 @@ namespace {
 
 using Texts = std::vector<std::optional<std::wstring>>;
 
-// The stand-in's Camera window: children 4 and 6 take and show the
-// longitude and the latitude, 7 and 8 show the tile, 9 moves the camera.
-constexpr int kLongitudeChild = 4;
-constexpr int kLatitudeChild = 6;
-constexpr int kTileXChild = 7;
-constexpr int kTileZChild = 8;
-constexpr int kMoveChild = 9;
-
 struct Tile {
   std::wstring x;
   std::wstring z;
@@ -56,10 +48,10 @@ class RouteEditorTarget : public TargetProgramTest {
 
   // Where the camera stands, as its window shows it.
   void ExpectCameraAt(const TypedWaypoint& place, const Tile& tile) {
-    EXPECT_EQ(TextSoon(CameraChild(kLatitudeChild), place.latitude), place.latitude);
-    EXPECT_EQ(TextSoon(CameraChild(kLongitudeChild), place.longitude), place.longitude);
-    EXPECT_EQ(TextOf(CameraChild(kTileXChild)), tile.x);
-    EXPECT_EQ(TextOf(CameraChild(kTileZChild)), tile.z);
+    EXPECT_EQ(TextSoon(CameraChild(kCameraLatitude), place.latitude), place.latitude);
+    EXPECT_EQ(TextSoon(CameraChild(kCameraLongitude), place.longitude), place.longitude);
+    EXPECT_EQ(TextOf(CameraChild(kCameraTileX)), tile.x);
+    EXPECT_EQ(TextOf(CameraChild(kCameraTileZ)), tile.z);
   }
 
   HWND camera_ = nullptr;
@@ -85,9 +77,9 @@ TEST_F(RouteEditorTarget, SelectingAWaypointMovesTheCameraToIt) {
 
 TEST_F(RouteEditorTarget, GrabTakesTheCameraPositionForANewWaypoint) {
   // Somewhere else, moved there in the Route Editor itself.
-  ASSERT_TRUE(SetText(CameraChild(kLongitudeChild), kLakeTile.longitude));
-  ASSERT_TRUE(SetText(CameraChild(kLatitudeChild), kLakeTile.latitude));
-  ASSERT_TRUE(Click(CameraChild(kMoveChild)));
+  ASSERT_TRUE(SetText(CameraChild(kCameraLongitude), kLakeTile.longitude));
+  ASSERT_TRUE(SetText(CameraChild(kCameraLatitude), kLakeTile.latitude));
+  ASSERT_TRUE(Click(CameraChild(kCameraMove)));
   ExpectCameraAt(kLakeTile, kLakeTileNumbers);
   EXPECT_FALSE(Enabled("Command_Delete"));
 

@@ -19,6 +19,23 @@ inline const TypedWaypoint kLakeTile{L"Lake tile", L"43.32701", L"-74.04157"};
 // A jump that does not wait for a hung target takes no longer than this.
 inline constexpr milliseconds kJumpLimit{5000};
 
+// Children of the Route Editor stand-in's tool windows, counted from 1
+// (standins/README.md).
+inline constexpr int kCameraX = 1;
+inline constexpr int kCameraY = 2;
+inline constexpr int kCameraZ = 3;
+inline constexpr int kCameraLongitude = 4;
+inline constexpr int kCameraLatitude = 6;
+inline constexpr int kCameraTileX = 7;
+inline constexpr int kCameraTileZ = 8;
+inline constexpr int kCameraMove = 9;
+inline constexpr int kObjectSelect = 6;
+inline constexpr int kObjectX = 7;
+inline constexpr int kObjectClear = 10;
+inline constexpr int kPlacementX = 11;
+inline constexpr int kPlacementY = 12;
+inline constexpr int kPlacementZ = 13;
+
 // Tarvik beside a stand-in of the program it drives, both driven from
 // outside: Tarvik through its controls as a user clicks them, the stand-in
 // through its fields and buttons.

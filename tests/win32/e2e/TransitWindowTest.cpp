@@ -28,19 +28,6 @@ constexpr int kFirstControlId = 100;
 constexpr milliseconds kMeasureLimit{3000};
 constexpr milliseconds kSeveralPasses{800};
 
-// The stand-in's tool windows, children counted from 1 (standins/README.md).
-constexpr int kCameraX = 1;
-constexpr int kCameraY = 2;
-constexpr int kCameraZ = 3;
-constexpr int kCameraTileX = 7;
-constexpr int kCameraTileZ = 8;
-constexpr int kObjectSelect = 6;
-constexpr int kObjectX = 7;
-constexpr int kObjectClear = 10;
-constexpr int kPlacementX = 11;
-constexpr int kPlacementY = 12;
-constexpr int kPlacementZ = 13;
-
 struct Position {
   std::wstring x;
   std::wstring y;
