@@ -11,6 +11,8 @@ ctest --test-dir build/native --no-tests=error --output-on-failure -j2
 
 # A short fuzzing run of the Marker file reader (longer runs: bench/).
 bash bench/fuzz-marker-reader.sh 15
+# The same for the position parser and the CSV waypoint reader.
+bash bench/fuzz-exchange.sh 10
 
 cmake -S . -B build/win64 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
   -DCMAKE_BUILD_TYPE=Release >/dev/null

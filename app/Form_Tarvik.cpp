@@ -67,6 +67,8 @@ void Form_Tarvik::CreateControls() {
   c_.Menu_FileOpen = menu("Menu_FileOpen");
   c_.Menu_FileSave = menu("Menu_FileSave");
   c_.Menu_FileSaveAs = menu("Menu_FileSaveAs");
+  c_.Menu_FileImport = menu("Menu_FileImport");
+  c_.Menu_FileExport = menu("Menu_FileExport");
   c_.Menu_FileExit = menu("Menu_FileExit");
   c_.Bar = menu("Bar");
   c_.Menu_FileRecent.push_back(menu("Menu_FileRecent_0"));
@@ -98,6 +100,11 @@ void Form_Tarvik::WireHandlers() {
   c_.Menu_FileOpen->OnClick([this] { Menu_FileOpen_Click(); });
   c_.Menu_FileSave->OnClick([this] { Menu_FileSave_Click(); });
   c_.Menu_FileSaveAs->OnClick([this] { Menu_FileSaveAs_Click(); });
+  c_.Menu_FileImport->OnClick([this] { Menu_FileImport_Click(); });
+  c_.Menu_FileExport->OnClick([this] { Menu_FileExport_Click(); });
+  c_.Text_Waypoint->OnPaste([this](std::string_view text) { return Text_Waypoint_Paste(text); });
+  c_.Text_Latitude->OnPaste([this](std::string_view text) { return Text_Latitude_Paste(text); });
+  c_.Text_Longitude->OnPaste([this](std::string_view text) { return Text_Longitude_Paste(text); });
   c_.Menu_FileExit->OnClick([this] { Menu_FileExit_Click(); });
   c_.Menu_FileRecent[0]->OnClick([this] { Menu_FileRecent_Click(0); });
   c_.Menu_Manual->OnClick([this] { Menu_Manual_Click(); });

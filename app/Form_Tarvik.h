@@ -14,6 +14,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/SettingsStore.h"
 #include "platform/System.h"
+#include "platform/Xml.h"
 #include "target/Module1.h"
 #include "waypoints/WaypointRow.h"
 
@@ -27,6 +28,7 @@ struct Services {
   platform::Files& files;
   platform::FileDialogs& dialogs;
   target::Module1& finder;
+  platform::XmlDocuments& xml;
 };
 
 // The document the main window edits: a Marker file's name, its full path,
@@ -76,6 +78,13 @@ class Form_Tarvik {
   void Menu_FileSave_Click();
   void Menu_FileSaveAs_Click();
   void Menu_FileRecent_Click(std::int16_t index);
+  void Menu_FileImport_Click();
+  void Menu_FileExport_Click();
+  // Pasting a position into an entry box fills the latitude and longitude
+  // boxes; false lets the box paste the text as it is.
+  bool Text_Waypoint_Paste(std::string_view text);
+  bool Text_Latitude_Paste(std::string_view text);
+  bool Text_Longitude_Paste(std::string_view text);
 
   // Waypoint rows and lists.
   void ParseRow(std::string_view row);
@@ -137,6 +146,8 @@ class Form_Tarvik {
     platform::MenuItem* Menu_FileOpen;
     platform::MenuItem* Menu_FileSave;
     platform::MenuItem* Menu_FileSaveAs;
+    platform::MenuItem* Menu_FileImport;
+    platform::MenuItem* Menu_FileExport;
     platform::MenuItem* Menu_FileExit;
     platform::MenuItem* Bar;
     std::vector<platform::MenuItem*> Menu_FileRecent;
@@ -173,6 +184,12 @@ class Form_Tarvik {
   void StartUntitledDocument();
   void FillEntireList(const std::vector<waypoints::Waypoint>& waypoints);
 
+  void ImportFile(const std::string& path);
+  void ExportTo(const std::string& path);
+  void ShowImportedRows(std::vector<std::string> rows);
+  std::vector<std::string> EntireRows() const;
+  bool PastePosition(std::string_view text, bool whole_text_only);
+
   void AddRecentFile(const std::string& path);
   void MoveRecentFileToTop(const std::string& path, std::int32_t index);
   std::string RecentCaption(std::int32_t index) const;
@@ -194,6 +211,7 @@ class Form_Tarvik {
   std::string CurrentRow_;
   std::string LastRow_;
   std::string dialog_file_name_;  // offered again by the next file dialog
+  std::string exchange_file_name_;  // the same for the import and export dialogs
   bool untitled_ = true;          // no file behind the list yet
 };
 

@@ -52,6 +52,10 @@ class Control : public Element {
   virtual void SetReadOnly(bool read_only) = 0;
   // A text field: puts `text` at the insertion point, replacing a selection.
   virtual void ReplaceSelection(std::string_view text) = 0;
+  // A text field: `handler` sees text the user pastes before the field does;
+  // when it returns true it has dealt with the text and the field pastes
+  // nothing. Replaces any earlier handler.
+  virtual void OnPaste(std::function<bool(std::string_view)> handler) = 0;
   virtual void SetFocus() = 0;
 };
 

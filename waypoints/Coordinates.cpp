@@ -51,12 +51,16 @@ std::optional<double> ToDouble(std::string_view text) {
 }
 
 bool IsValidWithin(std::string_view text, double limit) {
-  if (text.empty() || !HasNumericForm(text)) return false;
-  auto value = ToDouble(text);
+  auto value = CoordinateValue(text);
   return value && std::fabs(*value) <= limit;
 }
 
 }  // namespace
+
+std::optional<double> CoordinateValue(std::string_view text) {
+  if (text.empty() || !HasNumericForm(text)) return std::nullopt;
+  return ToDouble(text);
+}
 
 bool IsValidLatitude(std::string_view text) { return IsValidWithin(text, 90); }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 namespace tarvik::waypoints {
@@ -10,5 +11,9 @@ namespace tarvik::waypoints {
 // a double, such as 1E999, are invalid.
 bool IsValidLatitude(std::string_view text);
 bool IsValidLongitude(std::string_view text);
+
+// The number a text of that numeric form denotes, whatever its size;
+// nullopt for any other text.
+std::optional<double> CoordinateValue(std::string_view text);
 
 }  // namespace tarvik::waypoints

@@ -60,7 +60,7 @@ void Form_Tarvik::Menu_FileSave_Click() { SaveDocument(); }
 void Form_Tarvik::Menu_FileSaveAs_Click() { SaveAs(); }
 
 std::optional<std::string> Form_Tarvik::AskForFile(bool save) {
-  platform::FileDialogOptions options{kMarkerFilter, dialog_file_name_, true};
+  platform::FileDialogOptions options{kMarkerFilter, dialog_file_name_, true, {}};
   auto path = save ? services_.dialogs.ShowSave(options) : services_.dialogs.ShowOpen(options);
   if (path) dialog_file_name_ = *path;
   return path;

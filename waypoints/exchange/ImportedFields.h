@@ -1,0 +1,28 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tarvik::waypoints::exchange {
+
+enum class Axis { Latitude, Longitude };
+
+// Degrees as a plain decimal text with at most six decimals and no trailing
+// zeros ("47.378194", "-8.5", "0"), when the text passes the same checks as
+// a coordinate typed for Add; nullopt otherwise.
+std::optional<std::string> CoordinateText(double degrees, Axis axis);
+
+// A coordinate as another program wrote it: a plain number (the form Add
+// accepts), blanks around it allowed.
+std::optional<std::string> NormaliseCoordinate(std::string_view text, Axis axis);
+
+// A name as a list row can hold it: every run of white space or control
+// characters (tabs and line ends among them) becomes one space, and none
+// leads or trails. Malformed UTF-8 becomes U+FFFD. May be empty.
+std::string CleanName(std::string_view raw);
+
+// The name a nameless waypoint gets: "WP " and its number in the file.
+std::string NumberedName(int number);
+
+}  // namespace tarvik::waypoints::exchange

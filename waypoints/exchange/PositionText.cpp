@@ -1,0 +1,87 @@
+#include "waypoints/exchange/PositionText.h"
+
+#include <cmath>
+#include <vector>
+
+#include "waypoints/exchange/AngleText.h"
+
+namespace tarvik::waypoints::exchange {
+
+namespace {
+
+using Kind = AngleToken::Kind;
+
+constexpr double kLatitudeLimit = 90;
+constexpr double kLongitudeLimit = 180;
+// Two angles of a letter and three numbers with their signs, and a separator.
+constexpr size_t kPositionTokens = 15;
+
+std::optional<Position> Within(double latitude, double longitude) {
+  if (!(std::fabs(latitude) <= kLatitudeLimit) || !(std::fabs(longitude) <= kLongitudeLimit)) {
+    return std::nullopt;
+  }
+  return Position{latitude, longitude};
+}
+
+// Both halves read as angles, and their letters (if any) name one latitude
+// and one longitude.
+std::optional<Position> SplitAt(const std::vector<AngleToken>& tokens, size_t end_of_first,
+                                size_t start_of_second) {
+  const AngleToken* begin = tokens.data();
+  auto first = ParseAngleTokens(begin, begin + end_of_first);
+  auto second = ParseAngleTokens(begin + start_of_second, begin + tokens.size());
+  if (!first || !second) return std::nullopt;
+  Axis first_axis = Axis::Latitude;
+  if (first->axis)
+    first_axis = *first->axis;
+  else if (second->axis)
+    first_axis = *second->axis == Axis::Latitude ? Axis::Longitude : Axis::Latitude;
+  if (second->axis && *second->axis == first_axis) return std::nullopt;
+  if (first_axis == Axis::Latitude) return Within(first->degrees, second->degrees);
+  return Within(second->degrees, first->degrees);
+}
+
+std::string_view Trim(std::string_view text) {
+  constexpr std::string_view kBlanks = " \t\r\n";
+  size_t first = text.find_first_not_of(kBlanks);
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+}  // namespace
+
+std::optional<Position> ParsePosition(std::string_view text) {
+  auto tokens = TokeniseAngles(text, kPositionTokens);
+  if (!tokens) return std::nullopt;
+  std::vector<size_t> separators;
+  for (size_t i = 0; i < tokens->size(); ++i) {
+    if ((*tokens)[i].kind == Kind::Separator) separators.push_back(i);
+  }
+  if (separators.size() > 1) return std::nullopt;
+  if (separators.size() == 1) return SplitAt(*tokens, separators[0], separators[0] + 1);
+
+  // Without a separator, the halves must fall into place in exactly one way.
+  std::optional<Position> found;
+  for (size_t split = 1; split < tokens->size(); ++split) {
+    auto position = SplitAt(*tokens, split, split);
+    if (!position) continue;
+    if (found) return std::nullopt;
+    found = position;
+  }
+  return found;
+}
+
+std::optional<Position> PastedPosition(std::string_view text) {
+  text = Trim(text);
+  if (auto position = ParsePosition(text)) return position;
+  return FindPositionInAddress(text);
+}
+
+std::optional<PositionTexts> TextsOf(const Position& position) {
+  auto latitude = CoordinateText(position.latitude, Axis::Latitude);
+  auto longitude = CoordinateText(position.longitude, Axis::Longitude);
+  if (!latitude || !longitude) return std::nullopt;
+  return PositionTexts{std::move(*latitude), std::move(*longitude)};
+}
+
+}  // namespace tarvik::waypoints::exchange
