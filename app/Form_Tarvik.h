@@ -186,7 +186,7 @@ class Form_Tarvik {
 
   void ImportFile(const std::string& path);
   void ExportTo(const std::string& path);
-  void ShowImportedRows(std::vector<std::string> rows);
+  void ShowImportedRows(const std::vector<std::string>& rows);
   std::vector<std::string> EntireRows() const;
   bool PastePosition(std::string_view text, bool whole_text_only);
 

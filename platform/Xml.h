@@ -48,6 +48,7 @@ enum class XmlProblem {
   Encoding,      // bytes that are not text in the document's encoding
   Malformed,     // not well-formed XML
   Stopped,       // the handler asked to stop
+  NoLibrary,     // the system's XML library cannot be used
 };
 
 struct XmlReadResult {

@@ -1,6 +1,7 @@
 // The main window's Import and Export commands: waypoints from and to the
 // files of map programs, GPS programs and spreadsheets.
 #include <algorithm>
+#include <iterator>
 
 #include "app/AppInfo.h"
 #include "app/Form_Tarvik.h"
@@ -63,22 +64,24 @@ void Form_Tarvik::ImportFile(const std::string& path) {
   }
   std::vector<std::string> rows = EntireRows();
   exchange::ImportPlan plan = exchange::PlanImport(std::move(outcome.batch), rows);
+  std::string summary = exchange::ImportSummary(plan);
   if (!plan.rows.empty()) {
     // The list is in order already; the new rows are sorted and merged in,
     // each after any equal row that was there before.
-    std::vector<std::string> added = plan.rows;
-    waypoints::SortRows(added);
+    waypoints::SortRows(plan.rows);
     std::vector<std::string> merged;
-    merged.reserve(rows.size() + added.size());
-    std::merge(rows.begin(), rows.end(), added.begin(), added.end(), std::back_inserter(merged),
+    merged.reserve(rows.size() + plan.rows.size());
+    std::merge(std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()),
+               std::make_move_iterator(plan.rows.begin()),
+               std::make_move_iterator(plan.rows.end()), std::back_inserter(merged),
                [](const std::string& a, const std::string& b) { return waypoints::RowLess(a, b); });
-    ShowImportedRows(std::move(merged));
+    ShowImportedRows(merged);
     document_.IsDirty = true;
   }
-  services_.messages.Inform(exchange::ImportSummary(plan), kImportTitle);
+  services_.messages.Inform(summary, kImportTitle);
 }
 
-void Form_Tarvik::ShowImportedRows(std::vector<std::string> rows) {
+void Form_Tarvik::ShowImportedRows(const std::vector<std::string>& rows) {
   c_.List_Entire->SetItems(rows);
   c_.List_Entire->SetVisible(true);
   // In narrow mode the two lists share one place: show the one that grew.

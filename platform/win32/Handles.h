@@ -29,6 +29,7 @@ using UniqueHkey = UniqueHandle<HKEY, &RegCloseKey>;
 using UniqueHhook = UniqueHandle<HHOOK, &UnhookWindowsHookEx>;
 using UniqueHdc = UniqueHandle<HDC, &DeleteDC>;
 using UniqueFile = UniqueHandle<HANDLE, &CloseHandle>;
+using UniqueModule = UniqueHandle<HMODULE, &FreeLibrary>;
 
 // A DC borrowed with GetDC goes back with ReleaseDC on the same window.
 class WindowDc {

@@ -10,7 +10,9 @@ using platform::Answer;
 using platform::FileStatus;
 using Kind = ScriptedMessageBoxes::Kind;
 
-platform::Bytes BytesOf(const std::string& text) { return platform::Bytes(text.begin(), text.end()); }
+platform::Bytes BytesOf(const std::string& text) {
+  return platform::Bytes(text.begin(), text.end());
+}
 
 class ExchangeTest : public MainWindowTest {
  protected:
@@ -101,7 +103,7 @@ TEST_F(ExchangeTest, ExportWritesTheListInTheFormatOfTheChosenName) {
   EXPECT_TRUE(files.Get("C:\\Routes\\pass.gpx").has_value());
 }
 
-TEST_F(ExchangeTest, ReplacingAskSFirstAndAFailedWriteWarnsAndKeepsTheOldFile) {
+TEST_F(ExchangeTest, ReplacingAsksFirstAndAFailedWriteWarnsAndKeepsTheOldFile) {
   AddWaypoint("West Yard", "48.1", "-113.2");
   const std::string path = "C:\\out.kml";
   const platform::Bytes old_bytes = BytesOf("old");
@@ -116,11 +118,13 @@ TEST_F(ExchangeTest, ReplacingAskSFirstAndAFailedWriteWarnsAndKeepsTheOldFile) {
   messages.ScriptAnswer(Answer::Yes);
   Export(path);
   EXPECT_EQ(LastMessage().kind, Kind::Warning);
-  EXPECT_EQ(LastMessage().text, "C:\\out.kml\rcould not be saved: the file is read-only or in use.");
+  EXPECT_EQ(LastMessage().text,
+            "C:\\out.kml\rcould not be saved: the file is read-only or in use.");
   EXPECT_EQ(files.Get(path), old_bytes);
 
   Export("C:\\out.txt");
-  EXPECT_EQ(LastMessage().text, "C:\\out.txt\rcould not be saved: its name must end in .kml, .gpx or .csv.");
+  EXPECT_EQ(LastMessage().text,
+            "C:\\out.txt\rcould not be saved: its name must end in .kml, .gpx or .csv.");
   EXPECT_FALSE(files.Get("C:\\out.txt").has_value());
 }
 

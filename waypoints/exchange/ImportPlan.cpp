@@ -1,6 +1,7 @@
 #include "waypoints/exchange/ImportPlan.h"
 
 #include <algorithm>
+#include <string_view>
 #include <unordered_set>
 
 namespace tarvik::waypoints::exchange {
@@ -42,16 +43,22 @@ std::string Lines(std::vector<int> lines) {
 }  // namespace
 
 ImportPlan PlanImport(ImportBatch batch, const std::vector<std::string>& rows_in_list) {
-  std::unordered_set<std::string> seen(rows_in_list.begin(), rows_in_list.end());
+  // The rows are joined once into storage that never moves, so that the
+  // set of rows seen can hold views of them rather than copies.
+  std::vector<std::string> joined;
+  joined.reserve(batch.waypoints.size());
+  for (const auto& imported : batch.waypoints) joined.push_back(JoinRow(imported.waypoint));
+  std::unordered_set<std::string_view> seen;
+  seen.reserve(rows_in_list.size() + joined.size());
+  seen.insert(rows_in_list.begin(), rows_in_list.end());
+  std::vector<bool> fresh(joined.size());
+  for (size_t i = 0; i < joined.size(); ++i) fresh[i] = seen.insert(joined[i]).second;
+
   ImportPlan plan{{}, std::move(batch.skipped)};
-  plan.rows.reserve(batch.waypoints.size());
-  for (const auto& imported : batch.waypoints) {
-    std::string row = JoinRow(imported.waypoint);
-    if (!seen.insert(row).second) {
-      plan.skipped.push_back({SkipReason::AlreadyInList, imported.line});
-      continue;
-    }
-    plan.rows.push_back(std::move(row));
+  plan.rows.reserve(joined.size());
+  for (size_t i = 0; i < joined.size(); ++i) {
+    if (fresh[i]) plan.rows.push_back(std::move(joined[i]));
+    else plan.skipped.push_back({SkipReason::AlreadyInList, batch.waypoints[i].line});
   }
   return plan;
 }

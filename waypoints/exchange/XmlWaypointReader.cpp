@@ -33,6 +33,8 @@ std::string ReadProblemReason(const platform::XmlReadResult& read) {
       return "its bytes are not text in its encoding" + At(read);
     case XmlProblem::Malformed:
       return "it is not well-formed XML" + At(read);
+    case XmlProblem::NoLibrary:
+      return "the system's XML library (xmllite.dll) cannot be loaded";
     case XmlProblem::Unreadable:
     case XmlProblem::Stopped:
     case XmlProblem::None:
