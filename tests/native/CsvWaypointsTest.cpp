@@ -47,10 +47,14 @@ TEST(CsvWaypoints, TheHeaderGivesTheSeparatorAndTheColumnsInAnyOrderAndCase) {
                                        {"Summit", "48.3162", "-113.3486", 3}};
   const SeparatorCase cases[] = {
       {"comma", "name,lat,lon\nWest Yard,48.1,-113.2\nSummit,48.3162,-113.3486\n"},
-      {"semicolon, decimal commas", "Title;LATITUDE;Lng\r\nWest Yard;48,1;-113,2\r\nSummit;48,3162;-113,3486"},
-      {"tab, longitude first", "Long\tnote\tLat\tLabel\n-113.2\tx, y\t48.1\tWest Yard\n-113.3486\t\t48.3162\tSummit\n"},
-      {"byte-order mark", "\xEF\xBB\xBFlongitude,latitude,name\n-113.2,48.1,West Yard\n-113.3486,48.3162,Summit\n"},
-      {"notations", "name;lat;lon\nWest Yard;48\u00B06'0\"N;113\u00B012'W\nSummit;+48.3162; -113.3486 \n"},
+      {"semicolon, decimal commas",
+       "Title;LATITUDE;Lng\r\nWest Yard;48,1;-113,2\r\nSummit;48,3162;-113,3486"},
+      {"tab, longitude first",
+       "Long\tnote\tLat\tLabel\n-113.2\tx, y\t48.1\tWest Yard\n-113.3486\t\t48.3162\tSummit\n"},
+      {"byte-order mark",
+       "\xEF\xBB\xBFlongitude,latitude,name\n-113.2,48.1,West Yard\n-113.3486,48.3162,Summit\n"},
+      {"notations",
+       "name;lat;lon\nWest Yard;48\u00B06'0\"N;113\u00B012'W\nSummit;+48.3162; -113.3486 \n"},
   };
   for (const auto& c : cases) {
     ImportOutcome outcome = ReadCsvWaypoints(c.text);
@@ -105,7 +109,8 @@ TEST(CsvWaypoints, FilesThatAreNoWaypointTableAreRefused) {
       {"name,x,y\nA,1,2\n", "its first line does not name a latitude and a longitude column"},
       {"", "its first line does not name a latitude and a longitude column"},
       {"name,lat,lon\nA,1,2\nB\xE9,3,4\n", "it is not UTF-8 text (line 3)"},
-      {"name,lat,lon\nA,1,2\n\"B,3,4\nC,5,6\n", "the quoted field that starts on line 3 never ends"},
+      {"name,lat,lon\nA,1,2\n\"B,3,4\nC,5,6\n",
+       "the quoted field that starts on line 3 never ends"},
   };
   for (const auto& c : cases) {
     ImportOutcome outcome = ReadCsvWaypoints(c.text);
@@ -115,7 +120,8 @@ TEST(CsvWaypoints, FilesThatAreNoWaypointTableAreRefused) {
 }
 
 TEST(CsvWaypoints, WrittenWithMarkHeaderAndQuotesWhereNeeded) {
-  std::string text = WriteCsvWaypoints({{"Yard, \"West\"", "48.1", "-113.2", "2"}, {" Z", "1", "2", "2"}});
+  std::string text =
+      WriteCsvWaypoints({{"Yard, \"West\"", "48.1", "-113.2", "2"}, {" Z", "1", "2", "2"}});
   EXPECT_EQ(text,
             "\xEF\xBB\xBFname,latitude,longitude\r\n"
             "\"Yard, \"\"West\"\"\",48.1,-113.2\r\n"
