@@ -24,7 +24,7 @@ WindowOptions HiddenOwnerOptions() {
 
 TarvikApp::TarvikApp()
     : settings_(kAppTitle),
-      system_([this](MSG& message) { return TranslateDialogKeys(message); }) {}
+      system_([this](MSG& message) { return PreTranslate(message); }) {}
 
 int TarvikApp::StartUp() {
   ShowSplashFor2Seconds();
@@ -113,9 +113,9 @@ void TarvikApp::ShowTransitWindow() { Transit().Open(); }
 
 void TarvikApp::HideTransitWindow() { Transit().HideAndStop(); }
 
-bool TarvikApp::TranslateDialogKeys(MSG& message) {
+bool TarvikApp::PreTranslate(MSG& message) {
   for (auto* window : {about_window_.get(), transit_window_.get(), main_window_.get()}) {
-    if (window && window->Alive() && window->TranslateDialogKeys(message)) return true;
+    if (window && window->Alive() && window->PreTranslate(message)) return true;
   }
   return false;
 }

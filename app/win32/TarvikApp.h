@@ -39,7 +39,7 @@ class TarvikApp final : public ProgramWindows {
   // Loads the RE Transit window unless it is loaded.
   transit::Form_RE_Transit& Transit();
   void ShowMainWindow();
-  bool TranslateDialogKeys(MSG& message);
+  bool PreTranslate(MSG& message);
   int RunMessageLoop();
 
   platform::win32::RegistrySettingsStore settings_;

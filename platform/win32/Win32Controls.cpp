@@ -138,7 +138,8 @@ void ChildWindow::SetToolTipText(std::string_view tip) {
   tooltip_ = Widen(tip);
   TOOLINFOW tool{};
   tool.cbSize = sizeof tool;
-  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  // No TTF_SUBCLASS: the window relays the mouse to the tooltip instead.
+  tool.uFlags = TTF_IDISHWND;
   tool.hwnd = host_.Handle();
   tool.uId = reinterpret_cast<UINT_PTR>(hwnd_);
   tool.lpszText = tooltip_.data();

@@ -350,10 +350,19 @@ void Win32FormWindow::CenterOnScreen() {
          work.top + (work.bottom - work.top - height) / 2, width, height);
 }
 
-bool Win32FormWindow::TranslateDialogKeys(MSG& message) {
+bool Win32FormWindow::PreTranslate(MSG& message) {
   HWND hwnd = hwnd_.get();
   if (!hwnd || (message.hwnd != hwnd && !IsChild(hwnd, message.hwnd))) return false;
+  RelayMouseToToolTip(message);
   return IsDialogMessageW(hwnd, &message) != FALSE;
+}
+
+void Win32FormWindow::RelayMouseToToolTip(MSG& message) {
+  // Relayed rather than subclassing each control for the tooltip: Wine
+  // fetches a subclassed window's chain from its server on every message,
+  // which made filling a list of 30,000 rows take seconds.
+  if (!tooltip_ || message.message < WM_MOUSEFIRST || message.message > WM_MOUSELAST) return;
+  SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
 }
 
 void Win32FormWindow::OnDpiChanged(int dpi, const RECT& suggested) {

@@ -74,8 +74,10 @@ class Win32FormWindow final : public FormWindow, private ControlHost {
   // For windows whose design gives the client area rather than the frame.
   void SetClientSize(Twips width, Twips height);
   void CenterOnScreen();
-  // Tab, Enter and Esc as in a dialog; true when the message was taken.
-  bool TranslateDialogKeys(MSG& message);
+  // A message of this window or its controls before it is dispatched: the
+  // mouse goes to the tooltip too; Tab, Enter and Esc work as in a dialog.
+  // True when the message was taken.
+  bool PreTranslate(MSG& message);
   void OnDestroyed(std::function<void()> handler) { on_destroyed_ = std::move(handler); }
 
  private:
@@ -97,6 +99,7 @@ class Win32FormWindow final : public FormWindow, private ControlHost {
   bool ParentShown(const std::string& parent) const override;
   void FrameShownOrHidden(const std::string& frame) override;
   void RaiseCoveringFrames();
+  void RelayMouseToToolTip(MSG& message);
   const ChildWindow* FindControl(HWND hwnd) const;
 
   UniqueHwnd hwnd_;
