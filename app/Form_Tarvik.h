@@ -15,6 +15,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/System.h"
 #include "target/Module1.h"
+#include "waypoints/RowBlock.h"
 #include "waypoints/WaypointRow.h"
 
 namespace tarvik::app {
@@ -171,7 +172,7 @@ class Form_Tarvik {
   void WarnFileProblem(const std::string& path, std::string_view sentence);
   void MakeCurrentDocument(const std::string& path);
   void StartUntitledDocument();
-  void FillEntireList(const std::vector<waypoints::Waypoint>& waypoints);
+  void FillEntireList(const waypoints::RowBlock& rows);
 
   void AddRecentFile(const std::string& path);
   void MoveRecentFileToTop(const std::string& path, std::int32_t index);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,6 +37,11 @@ class Files {
   virtual FileResult<Bytes> ReadAll(std::string_view path) const = 0;
   // Creates a new file holding exactly `bytes`; refuses to replace one.
   virtual FileStatus CreateNew(std::string_view path, const Bytes& bytes) = 0;
+  // The same from pieces written as they come, so that a large file is never
+  // held whole in memory: `next_piece` replaces what its buffer holds with
+  // the next piece and leaves it empty after the last.
+  virtual FileStatus CreateNewInPieces(std::string_view path,
+                                       const std::function<void(Bytes&)>& next_piece) = 0;
   // Copies to a destination that must not exist yet. The copy is never
   // read-only, so that it can be deleted again.
   virtual FileStatus Copy(std::string_view from, std::string_view to) = 0;

@@ -18,11 +18,13 @@ MarkTest TestUnicodeMark(const platform::Files& files, const std::string& path) 
   return waypoints::StartsWithUnicodeMark(first.value) ? MarkTest::Unicode : MarkTest::NotUnicode;
 }
 
-std::vector<std::string> AllRows(const platform::ListControl& list) {
-  std::vector<std::string> rows;
-  rows.reserve(static_cast<size_t>(list.Count()));
-  for (int i = 0; i < list.Count(); ++i) rows.push_back(list.Item(i));
-  return rows;
+// The file's bytes are gone again when this returns, before the list box
+// takes its own copy of the rows: a large file's bytes, its rows and the
+// list box's copy would not fit in memory together.
+std::optional<waypoints::RowBlock> ReadRows(const platform::Files& files, const std::string& path) {
+  auto bytes = files.ReadAll(path);
+  if (!bytes.ok()) return std::nullopt;
+  return waypoints::ReadMarkerRows(bytes.value);
 }
 
 }  // namespace
@@ -36,9 +38,16 @@ bool Form_Tarvik::IsUnicodeFile(const std::string& path) {
 }
 
 platform::FileStatus Form_Tarvik::WriteMarkerFile(const std::string& path) {
-  std::vector<std::string> rows = AllRows(*c_.List_Entire);
-  if (!rows.empty()) ParseRow(rows.back());
-  return services_.files.CreateNew(path, waypoints::EncodeMarkerFile(rows));
+  const platform::ListControl& list = *c_.List_Entire;
+  const int count = list.Count();
+  if (count > 0) ParseRow(list.Item(count - 1));
+  // Row by row from the list box into the file: neither a copy of a large
+  // list nor its whole file is held in memory.
+  waypoints::MarkerFileEncoder encoder(static_cast<std::size_t>(count), [&](std::size_t i) {
+    return list.Item(static_cast<int>(i));
+  });
+  return services_.files.CreateNewInPieces(
+      path, [&](platform::Bytes& piece) { encoder.NextPiece(piece); });
 }
 
 void Form_Tarvik::MakeCurrentDocument(const std::string& path) {
@@ -48,13 +57,10 @@ void Form_Tarvik::MakeCurrentDocument(const std::string& path) {
   untitled_ = false;
 }
 
-void Form_Tarvik::FillEntireList(const std::vector<waypoints::Waypoint>& waypoints) {
-  std::vector<std::string> rows;
-  rows.reserve(waypoints.size());
-  for (const auto& waypoint : waypoints) rows.push_back(waypoints::JoinRow(waypoint));
-  waypoints::SortRows(rows);
-  c_.List_Entire->SetItems(rows);
-  if (!waypoints.empty()) Cur_ = waypoints.back();
+void Form_Tarvik::FillEntireList(const waypoints::RowBlock& rows) {
+  c_.List_Entire->SetItems(rows.SortedRows());
+  // The reader leaves the current fields holding the file's last waypoint.
+  if (rows.Count() > 0) ParseRow(rows.Row(rows.Count() - 1));
 }
 
 void Form_Tarvik::ReadMarkerFile(const std::string& path) {
@@ -71,12 +77,12 @@ void Form_Tarvik::ReadMarkerFile(const std::string& path) {
   if (mark == MarkTest::Unreadable) return fail();
 
   MakeCurrentDocument(path);
-  auto bytes = services_.files.ReadAll(path);
+  // Emptied before the file is read, so that the old rows and the new ones
+  // are never in memory together.
   ClearLists();
-  if (!bytes.ok()) return fail();
-  auto waypoints = waypoints::ReadMarkerWaypoints(bytes.value);
-  if (!waypoints) return fail();
-  FillEntireList(*waypoints);
+  auto rows = ReadRows(services_.files, path);
+  if (!rows) return fail();
+  FillEntireList(*rows);
 
   RecordRecentFile(path);
   if (c_.List_Entire->Count() > 0) {

@@ -49,14 +49,30 @@ std::string MarkerLine(const Waypoint& w) {
   return line;
 }
 
-std::vector<std::uint8_t> EncodeMarkerFile(const std::vector<std::string>& rows) {
-  std::vector<std::uint8_t> out(std::begin(kMark), std::end(kMark));
-  out.reserve(66 + rows.size() * 80);
-  AppendLine(kMarkerHeader, out);
-  for (const auto& row : rows) {
+MarkerFileEncoder::MarkerFileEncoder(std::size_t row_count, RowAt row_at)
+    : row_count_(row_count), row_at_(std::move(row_at)) {}
+
+void MarkerFileEncoder::NextPiece(std::vector<std::uint8_t>& piece) {
+  piece.clear();
+  if (!header_done_) {
+    piece.assign(std::begin(kMark), std::end(kMark));
+    AppendLine(kMarkerHeader, piece);
+    header_done_ = true;
+  }
+  while (next_row_ < row_count_ && piece.size() < kPieceBytes) {
+    std::string row = row_at_(next_row_++);
     // Rows always hold three tabs; anything else is written as a bare name.
     Waypoint waypoint = SplitRow(row).value_or(Waypoint{row, "", "", ""});
-    AppendLine(MarkerLine(waypoint), out);
+    AppendLine(MarkerLine(waypoint), piece);
+  }
+}
+
+std::vector<std::uint8_t> EncodeMarkerFile(const std::vector<std::string>& rows) {
+  MarkerFileEncoder encoder(rows.size(), [&](std::size_t i) { return rows[i]; });
+  std::vector<std::uint8_t> out;
+  std::vector<std::uint8_t> piece;
+  for (encoder.NextPiece(piece); !piece.empty(); encoder.NextPiece(piece)) {
+    out.insert(out.end(), piece.begin(), piece.end());
   }
   return out;
 }
@@ -87,47 +103,72 @@ ParsedLine ParseMarkerLine(std::string_view line) {
 
 namespace {
 
-// Calls `visit` with each line; CR LF, a lone CR and a lone LF end a line.
-// Stops early, returning false, when `visit` does.
+// Calls `visit` with each line of UTF-16LE text, decoded to UTF-8 a line at
+// a time so that a large file's text is never held decoded whole. CR LF, a
+// lone CR and a lone LF each end a line. False, possibly after some lines,
+// when the text is not UTF-16LE or when `visit` returns false.
 template <class Visit>
-bool ForEachLine(std::string_view text, Visit visit) {
-  size_t start = 0;
-  for (size_t k = 0; k < text.size(); ++k) {
-    char c = text[k];
-    if (c != '\r' && c != '\n') continue;
-    if (!visit(text.substr(start, k - start))) return false;
-    if (c == '\r' && k + 1 < text.size() && text[k + 1] == '\n') ++k;
-    start = k + 1;
+bool ForEachUtf16Line(const std::uint8_t* data, std::size_t size, Visit visit) {
+  if (size % 2 != 0) return false;
+  auto unit_at = [&](std::size_t k) { return static_cast<char16_t>(data[k] | (data[k + 1] << 8)); };
+  // A surrogate is never a CR or LF, so a line never ends inside a pair.
+  auto visit_units = [&](std::size_t begin, std::size_t end) {
+    auto line = DecodeUtf16Le(data + begin, end - begin);
+    return line && visit(std::string_view(*line));
+  };
+  std::size_t start = 0;
+  for (std::size_t k = 0; k < size; k += 2) {
+    char16_t unit = unit_at(k);
+    if (unit != u'\r' && unit != u'\n') continue;
+    if (!visit_units(start, k)) return false;
+    if (unit == u'\r' && k + 2 < size && unit_at(k + 2) == u'\n') k += 2;
+    start = k + 2;
   }
-  return start >= text.size() || visit(text.substr(start));
+  return start >= size || visit_units(start, size);
+}
+
+// Calls `take` with each waypoint of a whole file, in file order. False for
+// a file of incorrect format.
+template <class Take>
+bool ForEachMarkerWaypoint(const std::vector<std::uint8_t>& bytes, Take take) {
+  if (!StartsWithUnicodeMark(bytes)) return false;
+  return ForEachUtf16Line(bytes.data() + 2, bytes.size() - 2, [&](std::string_view line) {
+    ParsedLine parsed = ParseMarkerLine(line);
+    if (parsed.kind == LineKind::Marker) take(parsed.waypoint);
+    return parsed.kind != LineKind::Malformed;
+  });
 }
 
 }  // namespace
 
 std::optional<std::vector<std::string>> DecodeMarkerLines(const std::uint8_t* data,
                                                           std::size_t size) {
-  auto text = DecodeUtf16Le(data, size);
-  if (!text) return std::nullopt;
   std::vector<std::string> lines;
-  ForEachLine(*text, [&](std::string_view line) {
+  bool decoded = ForEachUtf16Line(data, size, [&](std::string_view line) {
     lines.emplace_back(line);
     return true;
   });
+  if (!decoded) return std::nullopt;
   return lines;
 }
 
 std::optional<std::vector<Waypoint>> ReadMarkerWaypoints(const std::vector<std::uint8_t>& bytes) {
-  if (!StartsWithUnicodeMark(bytes)) return std::nullopt;
-  auto text = DecodeUtf16Le(bytes.data() + 2, bytes.size() - 2);
-  if (!text) return std::nullopt;
   std::vector<Waypoint> waypoints;
-  bool well_formed = ForEachLine(*text, [&](std::string_view line) {
-    ParsedLine parsed = ParseMarkerLine(line);
-    if (parsed.kind == LineKind::Marker) waypoints.push_back(std::move(parsed.waypoint));
-    return parsed.kind != LineKind::Malformed;
-  });
+  bool well_formed =
+      ForEachMarkerWaypoint(bytes, [&](Waypoint& waypoint) { waypoints.push_back(std::move(waypoint)); });
   if (!well_formed) return std::nullopt;
   return waypoints;
+}
+
+std::optional<RowBlock> ReadMarkerRows(const std::vector<std::uint8_t>& bytes) {
+  RowBlock rows;
+  // A row is shorter than its line, and an ASCII line has a byte per
+  // character where the file has two: room enough for most files at once.
+  rows.ReserveText(bytes.size() / 2);
+  if (!ForEachMarkerWaypoint(bytes, [&](const Waypoint& waypoint) { rows.Add(waypoint); })) {
+    return std::nullopt;
+  }
+  return rows;
 }
 
 }  // namespace tarvik::waypoints

@@ -29,5 +29,6 @@ int SortedInsertIndex(int count, RowAt row_at, std::string_view row) {
 
 // Stable sort into that order.
 void SortRows(std::vector<std::string>& rows);
+void SortRows(std::vector<std::string_view>& rows);
 
 }  // namespace tarvik::waypoints

@@ -43,6 +43,16 @@ FileStatus MemoryFiles::CreateNew(std::string_view path, const Bytes& bytes) {
   return FileStatus::Ok;
 }
 
+FileStatus MemoryFiles::CreateNewInPieces(std::string_view path,
+                                          const std::function<void(Bytes&)>& next_piece) {
+  Bytes whole;
+  Bytes piece;
+  for (next_piece(piece); !piece.empty(); next_piece(piece)) {
+    whole.insert(whole.end(), piece.begin(), piece.end());
+  }
+  return CreateNew(path, whole);
+}
+
 FileStatus MemoryFiles::Copy(std::string_view from, std::string_view to) {
   if (auto fault = Fault(Operation::Copy, from)) return *fault;
   auto found = files_.find(Key(from));

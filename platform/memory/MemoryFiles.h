@@ -23,6 +23,9 @@ class MemoryFiles : public Files {
   FileResult<Bytes> ReadFirst(std::string_view path, std::size_t count) const override;
   FileResult<Bytes> ReadAll(std::string_view path) const override;
   FileStatus CreateNew(std::string_view path, const Bytes& bytes) override;
+  // Gathers the pieces and fails exactly as CreateNew does.
+  FileStatus CreateNewInPieces(std::string_view path,
+                               const std::function<void(Bytes&)>& next_piece) override;
   FileStatus Copy(std::string_view from, std::string_view to) override;
   FileStatus Delete(std::string_view path) override;
 

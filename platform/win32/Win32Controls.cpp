@@ -219,7 +219,7 @@ void Win32List::RemoveItem(int index) {
 
 void Win32List::Clear() { Send(LB_RESETCONTENT, CB_RESETCONTENT); }
 
-void Win32List::SetItems(const std::vector<std::string>& rows) {
+void Win32List::SetItems(std::span<const std::string_view> rows) {
   // A list box that redraws after every row takes minutes for a large file;
   // with drawing off and storage reserved it takes milliseconds.
   SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);

@@ -71,6 +71,19 @@ bool WriteAll(HANDLE file, const Bytes& bytes) {
   return true;
 }
 
+// Creates the file, lets `write` fill it and flushes it; a file that could
+// not be written whole is removed again.
+template <class Write>
+FileStatus WriteNewFile(std::string_view path, Write write) {
+  UniqueFile file = OpenFile(path, GENERIC_WRITE, 0, CREATE_NEW);
+  if (!file) return StatusOfLastError();
+  if (write(file.get()) && FlushFileBuffers(file.get())) return FileStatus::Ok;
+  FileStatus status = StatusOfLastError();
+  file.reset();
+  DeleteFileW(Widen(path).c_str());
+  return status == FileStatus::Ok ? FileStatus::Failed : status;
+}
+
 }  // namespace
 
 bool Win32Files::Exists(std::string_view path) const {
@@ -87,13 +100,18 @@ FileResult<Bytes> Win32Files::ReadAll(std::string_view path) const {
 }
 
 FileStatus Win32Files::CreateNew(std::string_view path, const Bytes& bytes) {
-  UniqueFile file = OpenFile(path, GENERIC_WRITE, 0, CREATE_NEW);
-  if (!file) return StatusOfLastError();
-  if (WriteAll(file.get(), bytes) && FlushFileBuffers(file.get())) return FileStatus::Ok;
-  FileStatus status = StatusOfLastError();
-  file.reset();
-  DeleteFileW(Widen(path).c_str());
-  return status == FileStatus::Ok ? FileStatus::Failed : status;
+  return WriteNewFile(path, [&](HANDLE file) { return WriteAll(file, bytes); });
+}
+
+FileStatus Win32Files::CreateNewInPieces(std::string_view path,
+                                         const std::function<void(Bytes&)>& next_piece) {
+  return WriteNewFile(path, [&](HANDLE file) {
+    Bytes piece;
+    for (next_piece(piece); !piece.empty(); next_piece(piece)) {
+      if (!WriteAll(file, piece)) return false;
+    }
+    return true;
+  });
 }
 
 FileStatus Win32Files::Copy(std::string_view from, std::string_view to) {

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
+#include <stdexcept>
 
 #include "waypoints/RowOrder.h"
 #include "waypoints/Utf16.h"
@@ -107,6 +109,71 @@ TEST(MarkerFileRoundTrip, HundredsOfGeneratedRowsComeBackInSortedOrder) {
   EXPECT_EQ(back, rows);
 }
 
+std::vector<std::string> GeneratedRows(std::mt19937& random, int count) {
+  std::vector<std::string> rows;
+  std::uniform_real_distribution<double> lat(-90, 90), lon(-180, 180);
+  for (int i = 0; i < count; ++i) {
+    rows.push_back(JoinRow({RandomName(random), std::to_string(lat(random)),
+                            std::to_string(lon(random)), std::to_string(i % 3)}));
+  }
+  return rows;
+}
+
+TEST(ReadMarkerRows, AFilesRowsInFileOrderAndInTheListsOrder) {
+  std::mt19937 random(7);
+  std::vector<std::string> rows = GeneratedRows(random, 300);
+  // Rows equal but for letter case keep their file order when sorted.
+  rows.push_back("west yard\t1\t2\t2");
+  rows.push_back("West Yard\t1\t2\t2");
+  auto read = ReadMarkerRows(EncodeMarkerFile(rows));
+  ASSERT_TRUE(read.has_value());
+  ASSERT_EQ(read->Count(), rows.size());
+  for (std::size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(read->Row(i), rows[i]) << i;
+
+  std::vector<std::string> sorted = rows;
+  std::stable_sort(sorted.begin(), sorted.end(),
+                   [](const std::string& a, const std::string& b) { return RowLess(a, b); });
+  std::vector<std::string_view> views = read->SortedRows();
+  EXPECT_EQ(std::vector<std::string>(views.begin(), views.end()), sorted);
+
+  EXPECT_EQ(ReadMarkerRows(EncodeMarkerFile({}))->Count(), 0u);
+  EXPECT_FALSE(ReadMarkerRows(Utf16File("Marker ( broken\r\n")).has_value());
+}
+
+TEST(MarkerFileEncoder, ALargeListComesInWholeLinesOfAboutAPieceAndReadsBack) {
+  std::mt19937 random(11);
+  const std::vector<std::string> rows = GeneratedRows(random, 5000);
+  std::vector<std::size_t> asked;
+  MarkerFileEncoder encoder(rows.size(), [&](std::size_t i) {
+    asked.push_back(i);
+    return rows[i];
+  });
+  const Bytes line_end = {0x0D, 0x00, 0x0A, 0x00};
+  Bytes whole;
+  Bytes piece;
+  int pieces = 0;
+  for (encoder.NextPiece(piece); !piece.empty(); encoder.NextPiece(piece), ++pieces) {
+    ASSERT_GE(piece.size(), 4u);
+    EXPECT_EQ(Bytes(piece.end() - 4, piece.end()), line_end) << "piece " << pieces;
+    // A piece stops at the first line end past its size.
+    EXPECT_LT(piece.size(), MarkerFileEncoder::kPieceBytes + 1024) << "piece " << pieces;
+    whole.insert(whole.end(), piece.begin(), piece.end());
+  }
+  EXPECT_GT(pieces, 4);
+  EXPECT_EQ(asked.size(), rows.size()) << "each row fetched once";
+  EXPECT_TRUE(std::is_sorted(asked.begin(), asked.end()));
+  auto read = ReadMarkerWaypoints(whole);
+  ASSERT_TRUE(read.has_value());
+  ASSERT_EQ(read->size(), rows.size());
+  for (std::size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(JoinRow(read->at(i)), rows[i]) << i;
+
+  MarkerFileEncoder empty(0, [](std::size_t) -> std::string { throw std::logic_error("no rows"); });
+  empty.NextPiece(piece);
+  EXPECT_EQ(piece.size(), 66u) << "the mark and the header line";
+  empty.NextPiece(piece);
+  EXPECT_TRUE(piece.empty());
+}
+
 TEST(ReadMarkerWaypoints, HeaderAndEmptyLinesAnywhereAndAnyLineEnd) {
   auto read = ReadMarkerWaypoints(Utf16File(
       "\r\nMarker ( 1 2 \"B\" 2 )\r\n\r\nSIMISA@@@@@@@@@@JINX0I0t______\r\n"
@@ -140,6 +207,10 @@ TEST(ReadMarkerWaypoints, RefusesWhatIsNotUtf16LittleEndian) {
   lone_surrogate.insert(lone_surrogate.end(), {0x00, 0xDC});
   AppendUtf16Le("\" 2 )\r\n", lone_surrogate);
   EXPECT_FALSE(ReadMarkerWaypoints(lone_surrogate).has_value());
+  Bytes split_pair = Utf16File("Marker ( 1 2 \"");
+  split_pair.insert(split_pair.end(), {0x3D, 0xD8});
+  AppendUtf16Le("\r\n\" 2 )\r\n", split_pair);
+  EXPECT_FALSE(ReadMarkerWaypoints(split_pair).has_value()) << "a line end after a high surrogate";
   EXPECT_FALSE(ReadMarkerWaypoints(Utf16File(good + "Marker ( broken\r\n")).has_value())
       << "one bad line fails the whole file";
 }
