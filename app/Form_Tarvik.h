@@ -154,6 +154,7 @@ class Form_Tarvik {
 
   void AddToEntireList(const std::string& row);
   int FindRowByName(const platform::ListControl& list, std::string_view name) const;
+  int FindInEntireList(std::string_view name) const;
   bool ValidateNewWaypoint();
   void EnableGrabForTarget();
   int TargetApp() const { return c_.Combo_WhichApp->ListIndex(); }
