@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "platform/win32/TabKey.h"
 #include "platform/win32/Utf.h"
 
 namespace tarvik::platform::win32 {
@@ -160,25 +161,37 @@ Control& Win32FormWindow::AddControl(const ControlDesign& layout) { return Adopt
 ListControl& Win32FormWindow::AddList(const ControlDesign& layout) { return Adopt<Win32List>(layout); }
 
 void Win32FormWindow::PlaceInTabOrder(ChildWindow& control) {
-  // Z order is tab order, and it also decides which of two overlapping
-  // controls is drawn on top; frames lie beneath the controls they hold.
-  if (control.Layout().kind == ControlKind::Frame && !control.Layout().covers_controls) {
+  // The stacking order decides which of two overlapping controls is drawn
+  // on top and takes the mouse. It follows the tab order, except that frames
+  // lie beneath the controls they hold and roll bars above everything.
+  const ControlDesign& placed = control.Layout();
+  if (placed.kind == ControlKind::Frame && !placed.covers_controls) {
     SetWindowPos(control.Hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return;
   }
-  HWND after = HWND_TOP;
-  int best = -1;
-  for (auto& other : controls_) {
-    const ControlDesign& layout = other->Layout();
-    if (other.get() == &control || layout.kind == ControlKind::Frame) continue;
-    if (layout.tab_index < control.Layout().tab_index && layout.tab_index > best) {
-      best = layout.tab_index;
-      after = other->Hwnd();
+  if (!placed.above_all) {
+    HWND after = HWND_TOP;
+    int best = -1;
+    for (auto& other : controls_) {
+      const ControlDesign& layout = other->Layout();
+      if (other.get() == &control || layout.kind == ControlKind::Frame || layout.above_all) continue;
+      if (layout.tab_index < placed.tab_index && layout.tab_index > best) {
+        best = layout.tab_index;
+        after = other->Hwnd();
+      }
     }
+    SetWindowPos(control.Hwnd(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
-  SetWindowPos(control.Hwnd(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   RaiseCoveringFrames();
+  RaiseControlsAboveAll();
   control.ApplyVisibility();
+}
+
+void Win32FormWindow::RaiseControlsAboveAll() {
+  for (const auto& control : controls_) {
+    if (!control->Layout().above_all) continue;
+    SetWindowPos(control->Hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
 }
 
 MenuItem& Win32FormWindow::AddMenuItem(const MenuDesign& layout) {
@@ -354,6 +367,7 @@ bool Win32FormWindow::PreTranslate(MSG& message) {
   HWND hwnd = hwnd_.get();
   if (!hwnd || (message.hwnd != hwnd && !IsChild(hwnd, message.hwnd))) return false;
   RelayMouseToToolTip(message);
+  if (MoveFocusOnTabKey(message, controls_)) return true;
   return IsDialogMessageW(hwnd, &message) != FALSE;
 }
 

@@ -75,8 +75,8 @@ class Win32FormWindow final : public FormWindow, private ControlHost {
   void SetClientSize(Twips width, Twips height);
   void CenterOnScreen();
   // A message of this window or its controls before it is dispatched: the
-  // mouse goes to the tooltip too; Tab, Enter and Esc work as in a dialog.
-  // True when the message was taken.
+  // mouse goes to the tooltip too; Tab, Enter and Esc work as in a dialog,
+  // Tab in the designed tab order. True when the message was taken.
   bool PreTranslate(MSG& message);
   void OnDestroyed(std::function<void()> handler) { on_destroyed_ = std::move(handler); }
 
@@ -99,6 +99,7 @@ class Win32FormWindow final : public FormWindow, private ControlHost {
   bool ParentShown(const std::string& parent) const override;
   void FrameShownOrHidden(const std::string& frame) override;
   void RaiseCoveringFrames();
+  void RaiseControlsAboveAll();
   void RelayMouseToToolTip(MSG& message);
   const ChildWindow* FindControl(HWND hwnd) const;
 

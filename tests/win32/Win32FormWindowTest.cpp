@@ -71,6 +71,18 @@ TEST_F(Win32WindowTest, ControlsArePlacedInTwipsAndStackedInTabOrder) {
   auto hwnd = [](Control& c) { return dynamic_cast<ChildWindow&>(c).Hwnd(); };
   EXPECT_EQ(order, (std::vector<HWND>{hwnd(first), hwnd(middle), hwnd(later)}));
 
+  // A roll bar lies above them all, wherever its tab index puts it, also
+  // above a control added after it.
+  ControlDesign bar_layout = Layout("bar", ControlKind::PictureButton, 5);
+  bar_layout.above_all = true;
+  auto& bar = window->AddControl(bar_layout);
+  auto& last = window->AddControl(Layout("last", ControlKind::TextBox, 1));
+  order.clear();
+  for (child = GetWindow(window->Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    order.push_back(child);
+  }
+  EXPECT_EQ(order, (std::vector<HWND>{hwnd(bar), hwnd(first), hwnd(last), hwnd(middle), hwnd(later)}));
+
   later.SetTop(3120);
   later.SetWidth(735);
   RECT rect{};

@@ -1,0 +1,66 @@
+#include "RealInput.h"
+
+#include <vector>
+
+namespace tarvik::e2e {
+
+namespace {
+
+INPUT Key(WORD virtual_key, DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = virtual_key;
+  input.ki.dwFlags = flags;
+  return input;
+}
+
+INPUT MouseButton(DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  return input;
+}
+
+bool Send(std::vector<INPUT> inputs) {
+  auto count = static_cast<UINT>(inputs.size());
+  return SendInput(count, inputs.data(), sizeof(INPUT)) == count;
+}
+
+POINT MiddleOf(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+}  // namespace
+
+bool ClickMiddleOf(HWND window) {
+  POINT middle = MiddleOf(window);
+  if (!SetCursorPos(middle.x, middle.y)) return false;
+  return Send({MouseButton(MOUSEEVENTF_LEFTDOWN), MouseButton(MOUSEEVENTF_LEFTUP)});
+}
+
+bool BringToForeground(HWND window, milliseconds limit) {
+  SetForegroundWindow(window);
+  // The switch to another process's window is asynchronous.
+  return WaitUntil([&] { return GetForegroundWindow() == window; }, limit);
+}
+
+bool PressKey(WORD virtual_key, bool shift) {
+  std::vector<INPUT> keys;
+  if (shift) keys.push_back(Key(VK_SHIFT, 0));
+  keys.push_back(Key(virtual_key, 0));
+  keys.push_back(Key(virtual_key, KEYEVENTF_KEYUP));
+  if (shift) keys.push_back(Key(VK_SHIFT, KEYEVENTF_KEYUP));
+  return Send(keys);
+}
+
+std::wstring DescribeWindowAt(POINT screen) {
+  HWND hit = WindowFromPoint(screen);
+  if (!hit) return L"nothing";
+  wchar_t name[64] = {};
+  GetClassNameW(hit, name, 64);
+  return std::wstring(name) + L" with id " + std::to_wstring(GetDlgCtrlID(hit));
+}
+
+}  // namespace tarvik::e2e
