@@ -1,5 +1,7 @@
 #include "app/win32/TarvikApp.h"
 
+#include <chrono>
+
 #include "app/AppInfo.h"
 #include "app/win32/WindowClasses.h"
 
@@ -47,17 +49,26 @@ void TarvikApp::ShowSplashFor2Seconds() {
   window.Show();
   // Paint once; the splash is not repainted while the thread sleeps.
   system_.DoEvents();
-  system_.Sleep(kSplashMilliseconds);
+  // The main window and its controls are made, hidden, in the splash's
+  // wait, which then sleeps only what is left of it: the user sees the
+  // same, and start-up does not take their making on top of the wait.
+  const auto wait_end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kSplashMilliseconds);
+  CreateMainWindow();
+  const auto left = std::chrono::ceil<std::chrono::milliseconds>(wait_end - std::chrono::steady_clock::now());
+  if (left.count() > 0) system_.Sleep(static_cast<int>(left.count()));
   window.Destroy();
 }
 
-void TarvikApp::ShowMainWindow() {
+void TarvikApp::CreateMainWindow() {
   WindowOptions options;
   options.class_name = kMainClass;
   main_window_ = std::make_unique<Win32FormWindow>(options);
   main_window_->OnDestroyed([] { PostQuitMessage(0); });
   main_ = std::make_unique<Form_Tarvik>(*main_window_,
                                         Services{settings_, messages_, system_, *this, files_, dialogs_, finder_});
+}
+
+void TarvikApp::ShowMainWindow() {
   main_->Form_Load();
   main_window_->Show();
 }

@@ -35,7 +35,9 @@ class TarvikApp final : public ProgramWindows {
   void HideTransitWindow() override;
 
  private:
+  // Makes the main window meanwhile, hidden.
   void ShowSplashFor2Seconds();
+  void CreateMainWindow();
   // Loads the RE Transit window unless it is loaded.
   transit::Form_RE_Transit& Transit();
   void ShowMainWindow();
