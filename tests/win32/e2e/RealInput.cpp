@@ -6,11 +6,23 @@ namespace tarvik::e2e {
 
 namespace {
 
+// The keys of the navigation block are extended keys; without the flag
+// they are taken for the keypad's, which type digits with Num Lock on.
+bool IsExtendedKey(WORD virtual_key) {
+  switch (virtual_key) {
+    case VK_HOME: case VK_END: case VK_PRIOR: case VK_NEXT: case VK_INSERT: case VK_DELETE:
+    case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
+      return true;
+    default:
+      return false;
+  }
+}
+
 INPUT Key(WORD virtual_key, DWORD flags) {
   INPUT input{};
   input.type = INPUT_KEYBOARD;
   input.ki.wVk = virtual_key;
-  input.ki.dwFlags = flags;
+  input.ki.dwFlags = flags | (IsExtendedKey(virtual_key) ? KEYEVENTF_EXTENDEDKEY : 0);
   return input;
 }
 
@@ -42,8 +54,18 @@ bool ClickMiddleOf(HWND window) {
 
 bool BringToForeground(HWND window, milliseconds limit) {
   SetForegroundWindow(window);
-  // The switch to another process's window is asynchronous.
-  return WaitUntil([&] { return GetForegroundWindow() == window; }, limit);
+  // The switch to another process's window is asynchronous, and so is the
+  // focus that its activation then gives the window itself.
+  return WaitUntil(
+      [&] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        DWORD thread = GetWindowThreadProcessId(window, nullptr);
+        bool focused = GetGUIThreadInfo(thread, &info) && info.hwndFocus &&
+                       (info.hwndFocus == window || IsChild(window, info.hwndFocus));
+        return GetForegroundWindow() == window && focused;
+      },
+      limit);
 }
 
 bool PressKey(WORD virtual_key, bool shift) {

@@ -15,8 +15,9 @@ namespace tarvik::e2e {
 // Moves the mouse to the middle of the window and clicks the left button.
 bool ClickMiddleOf(HWND window);
 
-// Makes the window the foreground window, so that keys go to it; false
-// when it does not become that within the limit.
+// Makes the window the foreground window, so that keys go to it, and waits
+// until its activation has given it the keyboard focus; false when that
+// does not happen within the limit.
 bool BringToForeground(HWND window, milliseconds limit);
 
 // Presses and releases a key, with Shift held around it when asked.
