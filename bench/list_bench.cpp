@@ -53,7 +53,8 @@ void Require(bool condition, const std::string& what) {
 // Registry values of the program's own settings, as it stores them.
 void ClearTarvikSettings() { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tarvik"); }
 
-void SetTarvikValue(const std::wstring& section, const std::wstring& key, const std::wstring& value) {
+void SetTarvikValue(const std::wstring& section, const std::wstring& key,
+                    const std::wstring& value) {
   LSTATUS status = RegSetKeyValueW(HKEY_CURRENT_USER, (L"Software\\Tarvik\\" + section).c_str(),
                                    key.c_str(), REG_SZ, value.c_str(),
                                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));

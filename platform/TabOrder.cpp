@@ -20,7 +20,8 @@ std::optional<std::size_t> NextTabStop(std::span<const TabStop> controls,
   // beginning when nothing of ours has the focus.
   std::size_t start = 0;
   if (from && *from < count) {
-    start = static_cast<std::size_t>(std::find(order.begin(), order.end(), *from) - order.begin()) + 1;
+    auto at = std::find(order.begin(), order.end(), *from);
+    start = static_cast<std::size_t>(at - order.begin()) + 1;
   }
   for (std::size_t step = 0; step < count; ++step) {
     std::size_t candidate = order[(start + step) % count];

@@ -154,8 +154,8 @@ std::optional<std::vector<std::string>> DecodeMarkerLines(const std::uint8_t* da
 
 std::optional<std::vector<Waypoint>> ReadMarkerWaypoints(const std::vector<std::uint8_t>& bytes) {
   std::vector<Waypoint> waypoints;
-  bool well_formed =
-      ForEachMarkerWaypoint(bytes, [&](Waypoint& waypoint) { waypoints.push_back(std::move(waypoint)); });
+  bool well_formed = ForEachMarkerWaypoint(
+      bytes, [&](Waypoint& waypoint) { waypoints.push_back(std::move(waypoint)); });
   if (!well_formed) return std::nullopt;
   return waypoints;
 }

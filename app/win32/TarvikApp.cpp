@@ -52,9 +52,11 @@ void TarvikApp::ShowSplashFor2Seconds() {
   // The main window and its controls are made, hidden, in the splash's
   // wait, which then sleeps only what is left of it: the user sees the
   // same, and start-up does not take their making on top of the wait.
-  const auto wait_end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kSplashMilliseconds);
+  using std::chrono::milliseconds;
+  using std::chrono::steady_clock;
+  const auto wait_end = steady_clock::now() + milliseconds(kSplashMilliseconds);
   CreateMainWindow();
-  const auto left = std::chrono::ceil<std::chrono::milliseconds>(wait_end - std::chrono::steady_clock::now());
+  const auto left = std::chrono::ceil<milliseconds>(wait_end - steady_clock::now());
   if (left.count() > 0) system_.Sleep(static_cast<int>(left.count()));
   window.Destroy();
 }

@@ -174,7 +174,8 @@ void Win32FormWindow::PlaceInTabOrder(ChildWindow& control) {
     int best = -1;
     for (auto& other : controls_) {
       const ControlDesign& layout = other->Layout();
-      if (other.get() == &control || layout.kind == ControlKind::Frame || layout.above_all) continue;
+      bool stacked_apart = layout.kind == ControlKind::Frame || layout.above_all;
+      if (other.get() == &control || stacked_apart) continue;
       if (layout.tab_index < placed.tab_index && layout.tab_index > best) {
         best = layout.tab_index;
         after = other->Hwnd();
@@ -374,7 +375,7 @@ bool Win32FormWindow::PreTranslate(MSG& message) {
 void Win32FormWindow::RelayMouseToToolTip(MSG& message) {
   // Relayed rather than subclassing each control for the tooltip: Wine
   // fetches a subclassed window's chain from its server on every message,
-  // which made filling a list of 30,000 rows take seconds.
+  // three round trips for every row added to a list box.
   if (!tooltip_ || message.message < WM_MOUSEFIRST || message.message > WM_MOUSELAST) return;
   SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
 }

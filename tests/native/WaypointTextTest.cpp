@@ -55,7 +55,8 @@ TEST(RowOrder, AscendingWithLetterCaseIgnoredOverTheWholeRow) {
 // Names that sort next to each other: letter case, a name that is another's
 // start, characters below and above the tab, and letters beyond ASCII.
 const std::vector<std::string> kCloseNames = {
-    "a", "A", "ab", "aB", "a b", "a-b", "a\x01", "a!", "\xC3\xA4", "\xC3\x84", "\xC3\xA4x", "b", "B"};
+    "a", "A", "ab", "aB", "a b", "a-b", "a\x01", "a!",
+    "\xC3\xA4", "\xC3\x84", "\xC3\xA4x", "b", "B"};
 
 TEST(RowOrder, FindingANameInOrderAgreesWithAWalkFromTheTop) {
   for (unsigned seed = 1; seed <= 20; ++seed) {

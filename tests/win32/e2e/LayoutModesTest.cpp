@@ -142,8 +142,7 @@ TEST_F(LayoutModes, TheRollDownBarTakesAMouseClickInWideAndNarrowMode) {
 TEST_F(LayoutModes, TabAndShiftTabVisitTheControlsInTheDesignedOrder) {
   ASSERT_NO_FATAL_FAILURE(Launch());
   ASSERT_TRUE(BringToForeground(main_, kWindowLimit));
-  ASSERT_TRUE(ClickMiddleOf(Control("Text_Waypoint")));
-  ASSERT_TRUE(WaitUntil([&] { return Focused() == "Text_Waypoint"; }, kWindowLimit)) << Focused();
+  ASSERT_TRUE(TabInto(main_, Control("Text_Waypoint"), kWindowLimit)) << Focused();
   // Wide and rolled down: Delete and Last are disabled, the list toggle and
   // the roll-down bar hidden.
   ASSERT_NO_FATAL_FAILURE(ExpectTabbingThrough(
@@ -154,11 +153,11 @@ TEST_F(LayoutModes, TabAndShiftTabVisitTheControlsInTheDesignedOrder) {
 
   // Narrow: the list toggle comes between the roll-up bar and the target.
   ASSERT_NO_FATAL_FAILURE(ClickControl("Command_Width"));
-  ASSERT_TRUE(ClickMiddleOf(Control("Text_Waypoint")));
-  ASSERT_TRUE(WaitUntil([&] { return Focused() == "Text_Waypoint"; }, kWindowLimit)) << Focused();
+  ASSERT_TRUE(TabInto(main_, Control("Check_OnTop"), kWindowLimit)) << Focused();
   ASSERT_NO_FATAL_FAILURE(ExpectTabbingThrough(
-      {"Combo_WhichApp", "Command_ShowList", "Command_Rollup", "Check_OnTop", "Command_Transit"},
-      true));
+      {"Command_Rollup", "Command_ShowList", "Combo_WhichApp", "Text_Waypoint"}));
+  ASSERT_NO_FATAL_FAILURE(ExpectTabbingThrough(
+      {"Combo_WhichApp", "Command_ShowList", "Command_Rollup", "Check_OnTop"}, true));
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "Keys.h"
+
 namespace tarvik::e2e {
 
 namespace {
@@ -75,6 +77,17 @@ bool PressKey(WORD virtual_key, bool shift) {
   keys.push_back(Key(virtual_key, KEYEVENTF_KEYUP));
   if (shift) keys.push_back(Key(VK_SHIFT, KEYEVENTF_KEYUP));
   return Send(keys);
+}
+
+bool TabInto(HWND window, HWND control, milliseconds limit_per_press) {
+  constexpr int kMostPresses = 12;
+  for (int press = 0; press < kMostPresses; ++press) {
+    HWND before = FocusWithin(window, nullptr);
+    if (before == control) return true;
+    if (!PressKey(VK_TAB)) return false;
+    WaitUntil([&] { return FocusWithin(window, nullptr) != before; }, limit_per_press);
+  }
+  return FocusWithin(window, nullptr) == control;
 }
 
 std::wstring DescribeWindowAt(POINT screen) {

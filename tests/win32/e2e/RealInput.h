@@ -23,6 +23,12 @@ bool BringToForeground(HWND window, milliseconds limit);
 // Presses and releases a key, with Shift held around it when asked.
 bool PressKey(WORD virtual_key, bool shift = false);
 
+// Presses Tab, one key at a time, until the control of the window has the
+// keyboard focus, from wherever the focus is: activating a window puts it
+// on the window itself, sometimes after a click into a control has already
+// moved it. False after a dozen presses.
+bool TabInto(HWND window, HWND control, milliseconds limit_per_press);
+
 // What the program shows at a point of the screen: the class and id of the
 // control under it, for failure reports.
 std::wstring DescribeWindowAt(POINT screen);
