@@ -49,9 +49,10 @@ void TarvikApp::ShowSplashFor2Seconds() {
   window.Show();
   // Paint once; the splash is not repainted while the thread sleeps.
   system_.DoEvents();
-  // The main window and its controls are made, hidden, in the splash's
-  // wait, which then sleeps only what is left of it: the user sees the
-  // same, and start-up does not take their making on top of the wait.
+  // The main window is made and loaded, hidden, in the splash's wait, which
+  // then sleeps only what is left of it. Nothing Form_Load does shows on a
+  // hidden window, so the user sees the same: the splash goes, then the
+  // main window comes as loaded.
   using std::chrono::milliseconds;
   using std::chrono::steady_clock;
   const auto wait_end = steady_clock::now() + milliseconds(kSplashMilliseconds);
@@ -68,12 +69,10 @@ void TarvikApp::CreateMainWindow() {
   main_window_->OnDestroyed([] { PostQuitMessage(0); });
   main_ = std::make_unique<Form_Tarvik>(*main_window_,
                                         Services{settings_, messages_, system_, *this, files_, dialogs_, finder_});
+  main_->Form_Load();
 }
 
-void TarvikApp::ShowMainWindow() {
-  main_->Form_Load();
-  main_window_->Show();
-}
+void TarvikApp::ShowMainWindow() { main_window_->Show(); }
 
 void TarvikApp::ShowAbout() {
   if (about_window_ && about_window_->Alive()) {

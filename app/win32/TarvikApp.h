@@ -35,7 +35,7 @@ class TarvikApp final : public ProgramWindows {
   void HideTransitWindow() override;
 
  private:
-  // Makes the main window meanwhile, hidden.
+  // Makes and loads the main window meanwhile, hidden.
   void ShowSplashFor2Seconds();
   void CreateMainWindow();
   // Loads the RE Transit window unless it is loaded.
