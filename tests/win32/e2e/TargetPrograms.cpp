@@ -68,7 +68,20 @@ void TargetProgramTest::StartGrab() {
   ASSERT_TRUE(PostMessageW(Control("Command_Grab"), BM_CLICK, 0, 0));
 }
 
-void TargetProgramTest::ExpectPleaseOpen(const std::wstring& text) {
+void TargetProgramTest::ExpectPleaseOpen(const std::wstring& text) { ExpectWarning(text); }
+
+milliseconds TargetProgramTest::AnsweringWithABoxUp(Clock::time_point start) const {
+  // An answer without a box came before the command started, or between
+  // two of its steps: ask again.
+  while (Since(start) < kCommandEndLimit) {
+    const bool answered = AskWithin(kCommandEndLimit - Since(start), main_, WM_NULL).has_value();
+    if (answered && VisibleTopWindowOf(process_->Id(), L"#32770")) return Since(start);
+    Sleep(1);
+  }
+  return kCommandEndLimit;
+}
+
+void TargetProgramTest::ExpectWarning(const std::wstring& text) {
   HWND box = WaitForMessageBox(process_->Id(), kWindowLimit);
   ASSERT_NE(box, nullptr) << "no message " << text;
   EXPECT_EQ(StoredTextOf(box), L"Tarvik");

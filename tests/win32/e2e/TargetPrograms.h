@@ -58,6 +58,18 @@ class TargetProgramTest : public WaypointWindowTest {
 
   // Expects the warning that asks for a target to be opened, and answers it.
   void ExpectPleaseOpen(const std::wstring& text);
+  // Expects a warning of the program with that text, and answers it.
+  void ExpectWarning(const std::wstring& text);
+  // Starts a command with `post` and returns how long the main window took,
+  // from then, to answer a message with one of the program's message boxes
+  // up: a command that warns gives control back once its box shows, whose
+  // loop answers.
+  template <class Post>
+  milliseconds UntilWarned(Post post) {
+    const auto start = Clock::now();
+    if (!post()) return kCommandEndLimit;
+    return AnsweringWithABoxUp(start);
+  }
   // Expects the command under way to end without a further message box.
   void ExpectCommandEnded();
 
@@ -73,7 +85,11 @@ class TargetProgramTest : public WaypointWindowTest {
   std::optional<Standin> standin_;
   HWND standin_main_ = nullptr;
 
+  // Long enough to tell a slow command from one that never ends.
+  static constexpr milliseconds kCommandEndLimit{20000};
+
  private:
+  milliseconds AnsweringWithABoxUp(Clock::time_point start) const;
   int RowIndex(std::string_view list, const TypedWaypoint& waypoint) const;
 };
 
