@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -42,8 +43,10 @@ inline constexpr int kPlacementZ = 13;
 class TargetProgramTest : public WaypointWindowTest {
  protected:
   // Starts the stand-in, then Tarvik, and waits for both; sets standin_ and
-  // standin_main_.
+  // standin_main_. Whatever the stand-in refuses of what Tarvik sends it
+  // fails the test when it ends.
   void LaunchBeside(const StandinProgram& program, std::wstring_view arguments = {});
+  void TearDown() override;
 
   // Chooses the target by its name in the drop-down list, as a user does.
   void ChooseTarget(const std::wstring& name);
@@ -90,6 +93,7 @@ class TargetProgramTest : public WaypointWindowTest {
 
  private:
   milliseconds AnsweringWithABoxUp(Clock::time_point start) const;
+  std::filesystem::path RefusalLog() const;
   int RowIndex(std::string_view list, const TypedWaypoint& waypoint) const;
 };
 
