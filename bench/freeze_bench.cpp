@@ -18,6 +18,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "bench/StartupPlan.h"
@@ -48,6 +49,7 @@ constexpr Standin kMosaicStandin{L"mosaic.exe", L"MosaicStandinFrame"};
 constexpr Standin kPhotoMapsStandin{L"usaphotomaps.exe", L"USAPhotoMaps"};
 
 struct Samples {
+  explicit Samples(std::string what) : what(std::move(what)) {}
   std::string what;
   std::vector<double> ms;
   std::wstring message;

@@ -189,8 +189,8 @@ void Form_Tarvik::TypeIntoUSAPhotoMaps(platform::WindowHandle photo_maps,
   std::vector<std::vector<KeyStroke>> batches = {
       {{Kind::AltChord, "V"}, {Kind::Key, "G"}}, {{Kind::Text, Cur_.Latitude}}, {{Kind::Tab, "", 3}}};
   if (!longitude_keys.empty()) batches.push_back({{Kind::Text, longitude_keys}});
-  batches.push_back({{Kind::Enter}});
-  batches.push_back({{Kind::Escape}});
+  batches.push_back({{Kind::Enter, ""}});
+  batches.push_back({{Kind::Escape, ""}});
   for (const auto& batch : batches) {
     if (!session.Type(photo_maps, batch)) return;
   }

@@ -167,7 +167,7 @@ TEST_F(RouteEditorTextsTest, RolledUpWindowGivesTheEmptyTextsItsControlsHold) {
 }
 
 TEST_F(RouteEditorTextsTest, ReadingEndsAtTheFirstTextLeftUnansweredWhichKeepsItsOldText) {
-  const RouteEditor editor = testing::AddRouteEditor(desktop);
+  testing::AddRouteEditor(desktop);
   ASSERT_TRUE(Read());
   const std::vector<std::string> all_read = TextsRead();
   ASSERT_EQ(all_read.size(), 11u);

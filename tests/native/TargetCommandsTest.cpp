@@ -359,7 +359,6 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<TargetCommand>& info) { return info.param.name; });
 
 TEST_F(TargetTest, KeysGoIntoUSAPhotoMapsOnlyWhileItOwnsTheForeground) {
-  const std::string photo_maps_keys = "keys";
   SelectTarget(2);
   const WindowHandle other = desktop.AddTopLevel("Other", "Third program");
   struct Situation {
@@ -392,7 +391,9 @@ TEST_F(TargetTest, KeysGoIntoUSAPhotoMapsOnlyWhileItOwnsTheForeground) {
         << situation.what;
     const bool warned = messages.History().size() > boxes;
     EXPECT_EQ(warned, situation.batches_typed < 6) << situation.what;
-    if (warned) EXPECT_EQ(LastMessage().text, "USAPhotoMaps is not responding.");
+    if (warned) {
+      EXPECT_EQ(LastMessage().text, "USAPhotoMaps is not responding.") << situation.what;
+    }
     desktop.Close(photo_maps);
   }
 }
