@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -15,6 +16,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/System.h"
 #include "target/Module1.h"
+#include "target/TargetSession.h"
 #include "waypoints/WaypointRow.h"
 
 namespace tarvik::app {
@@ -157,8 +159,19 @@ class Form_Tarvik {
   void EnableGrabForTarget();
   int TargetApp() const { return c_.Combo_WhichApp->ListIndex(); }
   void PleaseOpen(std::string_view what);
+  // The program the selected target stands for, as the user knows it.
+  std::string_view TargetProgram() const;
+  // Runs `command` in a conversation with `program`, or in the one already
+  // under way when a command starts another (a jump from the recent list's
+  // handling); the outermost tells the user once if the program stopped
+  // answering.
+  void WithTargetSession(std::string_view program, const std::function<void()>& command);
+  void JumpToTarget();
   void PressButton(platform::WindowHandle button);
-  std::string ReadSource(platform::WindowHandle source);
+  void TypeIntoUSAPhotoMaps(platform::WindowHandle photo_maps, const std::string& longitude_keys);
+  void Grab();
+  // nullopt when the target did not answer.
+  std::optional<std::string> ReadSource(platform::WindowHandle source);
 
   // Asks "Update ...?" when the list changed; false when the user said Yes
   // and the save did not happen, so the command that asked must stop.
@@ -189,6 +202,8 @@ class Form_Tarvik {
   bool SuppressRecentJump_ = false;
   bool IsFirstREJump_ = true;
   bool unloading_ = false;
+  // The command's conversation with its target program, while one runs.
+  target::TargetSession* session_ = nullptr;
 
   waypoints::Waypoint Cur_;
   std::string CurrentRow_;
