@@ -165,8 +165,11 @@ class Form_Tarvik {
   bool OfferToSaveChanges();
   // Save As; false when cancelled, refused or failed.
   bool SaveAs();
-  bool ReplaceWithBackup(const std::string& path);
-  bool WriteOrWarn(const std::string& path);
+  // Writes the list to `path`, keeping the file it replaces as the backup,
+  // or warns; the list is complete on the disk before anything old is
+  // touched, and at every moment the previous contents are at `path` or at
+  // its backup. A missing file is written anew and the backup left alone.
+  bool WriteReplacing(const std::string& path);
   std::optional<std::string> AskForFile(bool save);
   void WarnFileProblem(const std::string& path, std::string_view sentence);
   void MakeCurrentDocument(const std::string& path);

@@ -88,6 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckSurvivesASave(form, window, files, messages);
   } else if (EndsWith(text, "has incorrect format.")) {
     Check(rows == 0);
+    Check(window.Caption() == "untitled");
   } else {
     Check(EndsWith(text, "Not Found or is not Unicode format."));
     Check(size < 2 || data[0] != 0xFF || data[1] != 0xFE);

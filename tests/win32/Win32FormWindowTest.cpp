@@ -196,6 +196,10 @@ TEST_F(Win32WindowTest, HiddenMenuEntriesLeaveTheMenuAndComeBackInOrder) {
   UINT exit_id = GetMenuItemID(file, 1);
   SendMessageW(window->Handle(), WM_COMMAND, MAKEWPARAM(exit_id, 0), 0);
   EXPECT_EQ(chosen, 1);
+  // A command posted for an entry the user cannot choose runs nothing.
+  exit.SetEnabled(false);
+  SendMessageW(window->Handle(), WM_COMMAND, MAKEWPARAM(exit_id, 0), 0);
+  EXPECT_EQ(chosen, 1);
 }
 
 TEST_F(Win32WindowTest, CloseRequestsGoToTheHandlerAndDestroyEndsTheWindow) {
