@@ -74,9 +74,12 @@ void Form_Tarvik::SaveRecentFiles() {
 }
 
 void Form_Tarvik::Menu_FileRecent_Click(std::int16_t index) {
+  // Taken now: a Save As from the Update question records its file on top
+  // and so moves every entry down.
+  const std::string path = RecentCaption(index);
   if (!OfferToSaveChanges()) return;
   document_.IsDirty = false;
-  ReadMarkerFile(RecentCaption(index));
+  ReadMarkerFile(path);
 }
 
 }  // namespace tarvik::app

@@ -127,6 +127,31 @@ TEST_F(MarkerDocument, SavingOverAReadOnlyFileWarnsAndLeavesItUnchanged) {
   ExpectFileHolds(BackupOf(file), kThreeSorted);
 }
 
+TEST_F(MarkerDocument, ARecentFileClickedWithUnsavedChangesOpensThatFileAfterTheSaveAs) {
+  const path clicked = WriteThreeWaypointFile(L"clicked.mkr");
+  const path saved = folder_.Path() / L"saved first.mkr";
+  ASSERT_NO_FATAL_FAILURE(Launch());
+  ASSERT_NO_FATAL_FAILURE(OpenThroughDialog(clicked));
+  ASSERT_NO_FATAL_FAILURE(RunMenuCommand("Menu_FileNew"));
+  ASSERT_NO_FATAL_FAILURE(Add(kGlacier));
+
+  ASSERT_TRUE(PostMenuCommand(main_, MainMenuId("Menu_FileRecent_0")));
+  HWND question = WaitForMessageBox(process_->Id(), kWindowLimit);
+  ASSERT_NE(question, nullptr) << "no Update question";
+  EXPECT_EQ(MessageTextOf(question), L"Update untitled?");
+  // Posted: the Save As dialog that Yes opens keeps the program busy.
+  ASSERT_TRUE(PostMessageW(question, WM_COMMAND, IDYES, 0));
+  HWND dialog = WaitForFileDialog(process_->Id(), kDialogLimit);
+  ASSERT_NE(dialog, nullptr) << "no Save As dialog" << MessageBoxesUp();
+  ASSERT_TRUE(EnterFileName(dialog, saved.wstring()));
+  ASSERT_TRUE(WaitUntilGoneOrHidden(dialog, kWindowLimit)) << MessageBoxesUp();
+
+  // Saving put its file on top of Recent Files; the clicked one opens all the same.
+  ASSERT_NO_FATAL_FAILURE(WaitUntilDocumentIs(clicked));
+  ExpectListsHold(kThreeSorted);
+  ExpectFileHolds(saved, {kGlacier});
+}
+
 TEST_F(MarkerDocument, AFileOfIncorrectFormatLeavesAnUntitledListThatSaveCannotWriteOverIt) {
   const path good = WriteThreeWaypointFile(L"good.mkr");
   const path bad = folder_.Path() / L"bad.mkr";
