@@ -1,12 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
-
 #include <vector>
 
 #include "app/ProgramWindows.h"
+#include "app/UndoableList.h"
 #include "platform/Control.h"
 #include "platform/FileDialogs.h"
 #include "platform/Files.h"
@@ -144,8 +146,17 @@ class Form_Tarvik {
     platform::MenuItem* Menu_About;
   };
 
+  // What a command that fails must leave as it found it.
+  struct Snapshot;
+
   void CreateControls();
   void WireHandlers();
+  // The handler for a control: `command`, run so that an exception it lets
+  // out restores the snapshot taken before it and is reported in a warning.
+  std::function<void()> Guarded(std::function<void()> command);
+  void RunGuarded(const std::function<void()>& command);
+  Snapshot TakeSnapshot() const;
+  void Restore(const Snapshot& before);
   // Reads the stored position and modes; returns the stored target.
   std::int16_t RestoreSettings();
   void StoreSettings();
@@ -183,6 +194,9 @@ class Form_Tarvik {
   platform::FormWindow& window_;
   Services services_;
   Controls c_{};
+  // What c_.List_Entire points to, so that a failed command can take its
+  // rows back.
+  std::unique_ptr<UndoableList> entire_list_;
 
   bool IsWide_ = true;
   bool IsUp_ = false;
@@ -192,6 +206,7 @@ class Form_Tarvik {
   bool SuppressRecentJump_ = false;
   bool IsFirstREJump_ = true;
   bool unloading_ = false;
+  int running_commands_ = 0;
 
   waypoints::Waypoint Cur_;
   std::string CurrentRow_;

@@ -37,7 +37,7 @@ void Form_Tarvik::AddRecentFile(const std::string& path) {
                               true};
       platform::MenuItem& entry = window_.AddMenuItem(layout);
       auto click_index = static_cast<std::int16_t>(index);
-      entry.OnClick([this, click_index] { Menu_FileRecent_Click(click_index); });
+      entry.OnClick(Guarded([this, click_index] { Menu_FileRecent_Click(click_index); }));
       c_.Menu_FileRecent.push_back(&entry);
     }
     c_.Menu_FileRecent[index]->SetVisible(true);
