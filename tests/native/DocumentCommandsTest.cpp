@@ -130,8 +130,7 @@ TEST_F(DocumentTest, EveryFailedReadLeavesAnUntitledDocumentThatNoSaveCanWriteOv
     OpenPass();
     ASSERT_TRUE(SaveEnabled());
     const std::string path = "C:\\Routes\\bad" + std::to_string(++n) + ".mkr";
-    const platform::Bytes untouched = FileOf({"A\t1\t1\t2"});
-    files.Put(path, untouched);
+    files.Put(path, FileOf({"A\t1\t1\t2"}));
     cause.arrange(path);
     const platform::Bytes before = *files.Get(path);
 
@@ -146,8 +145,6 @@ TEST_F(DocumentTest, EveryFailedReadLeavesAnUntitledDocumentThatNoSaveCanWriteOv
     window.Menu("Menu_FileSave").Choose();
     EXPECT_EQ(files.Get(path), before);
   }
-  EXPECT_EQ(files.Get("C:\\Routes\\bad6.mkr")->size(), FileOf({"A\t1\t1\t2"}).size())
-      << "the size was only claimed";
 }
 
 TEST_F(DocumentTest, StateTable) {
@@ -328,10 +325,7 @@ TEST_F(DocumentTest, NothingIsLostWhateverFailsDuringASave) {
     if ((missing && read_only_file) || (!backup && read_only_backup)) continue;
     const bool refused = !missing && (read_only_file || read_only_backup);
     for (int step = 0;; ++step) {
-      SCOPED_TRACE(::testing::Message()
-                   << (save_as ? "Save As" : "Save") << (missing ? ", file removed" : "")
-                   << (backup ? ", backup" : "") << (read_only_file ? ", read-only file" : "")
-                   << (read_only_backup ? ", read-only backup" : "") << ", step " << step);
+      SCOPED_TRACE(::testing::Message() << "combination " << combination << ", step " << step);
       files = MemoryFiles();
       form->Document().IsDirty = false;  // no Update question from the last run
       OpenPass();
@@ -368,16 +362,14 @@ TEST_F(DocumentTest, NothingIsLostWhateverFailsDuringASave) {
       EXPECT_EQ(form->Document().IsDirty, failed);
       if (failed) {
         ASSERT_GT(messages.History().size(), shown);
-        EXPECT_EQ(LastMessage().text.rfind(kPass + "\rcould not be saved: ", 0), 0u) << LastMessage().text;
-        if (!(refused && files.NthFailed())) {
-          EXPECT_FALSE(files.Exists(saving)) << "the new file is cleared away";
-        }
+        EXPECT_TRUE(LastMessage().text.starts_with(kPass + "\rcould not be saved: "));
       } else {
         EXPECT_EQ(files.Get(kPass), FileOf(rows));
         EXPECT_EQ(files.Get(kPassBackup),
                   missing ? (backup ? std::optional(old_backup) : std::nullopt) : std::optional(previous));
-        EXPECT_FALSE(files.Exists(saving));
       }
+      // Cleared away, unless the one failure hit that very step.
+      if (!(refused && files.NthFailed())) EXPECT_FALSE(files.Exists(saving));
       if (step > 0 && !files.NthFailed()) break;  // every step has failed once
     }
   }

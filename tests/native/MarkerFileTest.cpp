@@ -146,117 +146,81 @@ std::optional<std::vector<std::string>> Load(const Bytes& file) {
 }
 
 // What loads must survive a save: the saved file loads as the same rows,
-// and saving those gives the same bytes. True when the file loaded at all.
-bool ExpectLoadedFileSurvivesASave(const Bytes& file, const std::string& what) {
+// and saving those gives the same bytes. False when it did not load.
+bool ExpectSurvivesASaveIfItLoads(const Bytes& file, const std::string& what) {
   auto loaded = Load(file);
   if (!loaded) return false;
   Bytes saved;
   EXPECT_NO_THROW(saved = EncodeMarkerFile(*loaded)) << what;
   auto reloaded = Load(saved);
-  EXPECT_TRUE(reloaded.has_value()) << what << ": the saved file no longer loads";
-  if (!reloaded) return true;
-  EXPECT_EQ(*reloaded, *loaded) << what;
-  EXPECT_EQ(EncodeMarkerFile(*reloaded), saved) << what;
+  EXPECT_EQ(reloaded, loaded) << what;
+  EXPECT_EQ(EncodeMarkerFile(reloaded.value_or(*loaded)), saved) << what;
   return true;
 }
 
-std::vector<std::pair<std::string, Bytes>> FuzzSeeds() {
-  std::vector<std::pair<std::string, Bytes>> seeds;
-  for (const auto& entry : std::filesystem::directory_iterator(TARVIK_FUZZ_SEEDS)) {
-    std::ifstream in(entry.path(), std::ios::binary);
-    seeds.emplace_back(entry.path().filename().string(),
-                       Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
-  }
-  return seeds;
-}
-
-// The seed's text with a few characters that Marker lines are touchy about
-// put in at random places.
-Bytes Mutated(const std::string& text, std::mt19937& random) {
-  static const std::string pieces[] = {"\t", std::string(1, '\0'), "\"", "(", ")", " ", "\r",
-                                       "\n", "\r\n", "x", "7", "\xC3\xBC", "Marker ( 1 2 \""};
-  std::string mutated = text;
-  int count = 1 + static_cast<int>(random() % 3);
-  for (int i = 0; i < count; ++i) {
-    size_t at = mutated.empty() ? 0 : random() % (mutated.size() + 1);
-    // Not inside a multi-byte character.
-    while (at < mutated.size() && (static_cast<unsigned char>(mutated[at]) & 0xC0) == 0x80) ++at;
-    mutated.insert(at, pieces[random() % std::size(pieces)]);
-  }
-  return Utf16File(mutated);
+// Mostly plain text, with the characters Marker lines are touchy about.
+std::string RandomPiece(std::mt19937& random) {
+  static const std::string pieces[] = {"\t", std::string(1, '\0'), "\"", "(", ")", " ", "\r", "\n",
+                                       "\r\n", "A", "z", "-", "1", ".", "E", "\xE5\x8C\x97",
+                                       "Yard", "48.1", "-113", "2", "Marker ( 1 2 \""};
+  return pieces[random() % std::size(pieces)];
 }
 
 TEST(MarkerFileSave, EverySeedAndMutantThatLoadsSurvivesASave) {
-  const auto seeds = FuzzSeeds();
-  ASSERT_GE(seeds.size(), 8u) << TARVIK_FUZZ_SEEDS;
   std::mt19937 random(97);
-  int loaded = 0;
-  int refused = 0;
-  for (const auto& [name, bytes] : seeds) {
-    ExpectLoadedFileSurvivesASave(bytes, name);
+  int seeds = 0;
+  int outcomes[2] = {};  // refused, loaded
+  for (const auto& entry : std::filesystem::directory_iterator(TARVIK_FUZZ_SEEDS)) {
+    ++seeds;
+    std::ifstream in(entry.path(), std::ios::binary);
+    const Bytes bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::string name = entry.path().filename().string();
+    ExpectSurvivesASaveIfItLoads(bytes, name);
     auto text = DecodeUtf16Le(bytes.data() + 2, bytes.size() - 2);
     if (!StartsWithUnicodeMark(bytes) || !text) continue;
     for (int i = 0; i < 400; ++i) {
-      Bytes mutant = Mutated(*text, random);
-      bool loads = ExpectLoadedFileSurvivesASave(mutant, name + " mutant " + std::to_string(i));
-      (loads ? loaded : refused) += 1;
+      std::string mutant = *text;
+      for (int n = 1 + static_cast<int>(random() % 3); n > 0; --n) {
+        size_t at = random() % (mutant.size() + 1);
+        // Not inside a multi-byte character.
+        while (at < mutant.size() && (static_cast<unsigned char>(mutant[at]) & 0xC0) == 0x80) ++at;
+        mutant.insert(at, RandomPiece(random));
+      }
+      outcomes[ExpectSurvivesASaveIfItLoads(Utf16File(mutant), name + " " + std::to_string(i))]++;
     }
   }
+  EXPECT_GE(seeds, 8) << TARVIK_FUZZ_SEEDS;
   // Both outcomes, many times over, or the property says little.
-  EXPECT_GT(loaded, 300);
-  EXPECT_GT(refused, 300);
-}
-
-TEST(MarkerFileSave, TheSeedsWithATabOrNulInANameAreRefused) {
-  for (const auto& [name, bytes] : FuzzSeeds()) {
-    if (name == "tab-in-name.mkr" || name == "nul-in-name.mkr") {
-      EXPECT_FALSE(Load(bytes).has_value()) << name;
-    }
-  }
-}
-
-std::string RandomText(std::mt19937& random) {
-  // Mostly plain characters, so that many lists can be written at all.
-  static const std::string pieces[] = {"\t", std::string(1, '\0'), "\"", "(", ")", " ", "\r", "\n",
-                                       "A", "z", "-", "1", ".", "E", "\xE5\x8C\x97", "Yard",
-                                       "48.1", "-113", "2", "x", "B", "0", "o", "Q"};
-  std::string text;
-  int count = static_cast<int>(random() % 5);
-  for (int i = 0; i < count; ++i) text += pieces[random() % std::size(pieces)];
-  return text;
+  EXPECT_GT(outcomes[0], 300);
+  EXPECT_GT(outcomes[1], 300);
 }
 
 TEST(MarkerFileSave, TheWriterWritesOnlyWhatTheReaderLoadsAndRefusesTheRest) {
   std::mt19937 random(4242);
-  int written = 0;
-  int refused = 0;
+  int outcomes[2] = {};  // refused, written
   for (int i = 0; i < 3000; ++i) {
-    std::vector<std::string> rows;
-    int count = 1 + static_cast<int>(random() % 3);
-    for (int r = 0; r < count; ++r) {
-      rows.push_back(RandomText(random) + "\t" + RandomText(random) + "\t" + RandomText(random) +
-                     "\t" + RandomText(random));
+    std::vector<std::string> rows(1 + random() % 3);
+    for (auto& row : rows) {
+      for (int field = 0; field < 4; ++field) {
+        for (int n = static_cast<int>(random() % 4); n > 0; --n) row += RandomPiece(random);
+        if (field < 3) row += '\t';
+      }
     }
     SortRows(rows);
     Bytes file;
     try {
       file = EncodeMarkerFile(rows);
     } catch (const std::invalid_argument&) {
-      ++refused;
+      outcomes[0]++;
       continue;
     }
-    ++written;
-    EXPECT_TRUE(ExpectLoadedFileSurvivesASave(file, "generated rows " + std::to_string(i)))
-        << "written, then refused by the reader";
+    outcomes[1]++;
+    EXPECT_TRUE(ExpectSurvivesASaveIfItLoads(file, "rows " + std::to_string(i))) << "written, not loaded";
   }
-  EXPECT_GT(written, 300);
-  EXPECT_GT(refused, 300);
-}
-
-TEST(MarkerFileSave, ARowWithATextNoLineCanHoldIsNeverWritten) {
+  EXPECT_GT(outcomes[0], 300);
+  EXPECT_GT(outcomes[1], 300);
   for (const std::string& row : {std::string("A\0B\t1\t2\t2", 9), std::string("A\rB\t1\t2\t2"),
-                                 std::string("A\t1\n\t2\t2"), std::string("A\t1\t2\t2\r\n"),
-                                 std::string("no tabs")}) {
+                                 std::string("A\t1\t2\t2\r\n"), std::string("no tabs")}) {
     EXPECT_THROW(EncodeMarkerFile({"Fine\t1\t2\t2", row}), std::invalid_argument) << row;
   }
 }
