@@ -2,12 +2,13 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
-
 #include <vector>
 
 #include "app/ProgramWindows.h"
+#include "app/UndoableList.h"
 #include "platform/Control.h"
 #include "platform/FileDialogs.h"
 #include "platform/Files.h"
@@ -146,8 +147,17 @@ class Form_Tarvik {
     platform::MenuItem* Menu_About;
   };
 
+  // What a command that fails must leave as it found it.
+  struct Snapshot;
+
   void CreateControls();
   void WireHandlers();
+  // The handler for a control: `command`, run so that an exception it lets
+  // out restores the snapshot taken before it and is reported in a warning.
+  std::function<void()> Guarded(std::function<void()> command);
+  void RunGuarded(const std::function<void()>& command);
+  Snapshot TakeSnapshot() const;
+  void Restore(const Snapshot& before);
   // Reads the stored position and modes; returns the stored target.
   std::int16_t RestoreSettings();
   void StoreSettings();
@@ -178,8 +188,11 @@ class Form_Tarvik {
   bool OfferToSaveChanges();
   // Save As; false when cancelled, refused or failed.
   bool SaveAs();
-  bool ReplaceWithBackup(const std::string& path);
-  bool WriteOrWarn(const std::string& path);
+  // Writes the list to `path`, keeping the file it replaces as the backup,
+  // or warns; the list is complete on the disk before anything old is
+  // touched, and at every moment the previous contents are at `path` or at
+  // its backup. A missing file is written anew and the backup left alone.
+  bool WriteReplacing(const std::string& path);
   std::optional<std::string> AskForFile(bool save);
   void WarnFileProblem(const std::string& path, std::string_view sentence);
   void MakeCurrentDocument(const std::string& path);
@@ -193,6 +206,9 @@ class Form_Tarvik {
   platform::FormWindow& window_;
   Services services_;
   Controls c_{};
+  // What c_.List_Entire points to, so that a failed command can take its
+  // rows back.
+  std::unique_ptr<UndoableList> entire_list_;
 
   bool IsWide_ = true;
   bool IsUp_ = false;
@@ -204,6 +220,7 @@ class Form_Tarvik {
   bool unloading_ = false;
   // The command's conversation with its target program, while one runs.
   target::TargetSession* session_ = nullptr;
+  int running_commands_ = 0;
 
   waypoints::Waypoint Cur_;
   std::string CurrentRow_;

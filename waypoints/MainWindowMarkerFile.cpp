@@ -64,13 +64,17 @@ void Form_Tarvik::ReadMarkerFile(const std::string& path) {
     WarnFileProblem(path, "Not Found or is not Unicode format.");
     return;
   }
+  // Nothing of the file was loaded, so nothing may be saved over it.
   auto fail = [&] {
     ClearLists();
+    StartUntitledDocument();
+    c_.Menu_FileSave->SetEnabled(false);
     WarnFileProblem(path, "has incorrect format.");
   };
   if (mark == MarkTest::Unreadable) return fail();
 
   MakeCurrentDocument(path);
+  // Also refuses a file too large to hold, before reading any of it.
   auto bytes = services_.files.ReadAll(path);
   ClearLists();
   if (!bytes.ok()) return fail();

@@ -1,5 +1,7 @@
 #include "waypoints/MarkerFile.h"
 
+#include <stdexcept>
+
 #include "waypoints/Utf16.h"
 
 namespace tarvik::waypoints {
@@ -54,9 +56,14 @@ std::vector<std::uint8_t> EncodeMarkerFile(const std::vector<std::string>& rows)
   out.reserve(66 + rows.size() * 80);
   AppendLine(kMarkerHeader, out);
   for (const auto& row : rows) {
-    // Rows always hold three tabs; anything else is written as a bare name.
-    Waypoint waypoint = SplitRow(row).value_or(Waypoint{row, "", "", ""});
-    AppendLine(MarkerLine(waypoint), out);
+    std::optional<Waypoint> waypoint = SplitRow(row);
+    std::string line = waypoint ? MarkerLine(*waypoint) : std::string();
+    // The reader also splits lines where the parser does not look, past ")".
+    bool one_line = line.find_first_of("\r\n") == std::string::npos;
+    if (!waypoint || !one_line || ParseMarkerLine(line).kind != LineKind::Marker) {
+      throw std::invalid_argument("a waypoint cannot be written to a Marker file.");
+    }
+    AppendLine(line, out);
   }
   return out;
 }
@@ -81,7 +88,11 @@ ParsedLine ParseMarkerLine(std::string_view line) {
   size_t close = rest.find(')');
   if (close == std::string_view::npos) return parsed;
   w.Extra = TrimSpaces(rest.substr(0, close));
-  parsed.kind = LineKind::Marker;
+  // Loaded, such a text would shift or cut the row, and the next save would
+  // write a file that can no longer be read.
+  bool holdable = CanBeField(w.Longitude) && CanBeField(w.Latitude) && CanBeField(w.Name) &&
+                  CanBeExtra(w.Extra);
+  if (holdable) parsed.kind = LineKind::Marker;
   return parsed;
 }
 

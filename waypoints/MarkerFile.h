@@ -17,6 +17,9 @@ std::string MarkerLine(const Waypoint& waypoint);
 
 // The whole file: FF FE, the header line, one Marker line per row, CR LF
 // after every line and nothing after the last. Rows in the order given.
+// Throws std::invalid_argument, writing nothing, for a row whose line the
+// reader would refuse: Add and the reader never make one, so such a row is
+// a fault to report, not a file to spoil.
 std::vector<std::uint8_t> EncodeMarkerFile(const std::vector<std::string>& rows);
 
 // True when the bytes start with the UTF-16LE byte-order mark FF FE.
@@ -28,7 +31,8 @@ struct ParsedLine {
   Waypoint waypoint;  // for a Marker line
 };
 
-// One line (without its line end) of a Marker file.
+// One line (without its line end) of a Marker file. A line whose fields
+// cannot be held in a row (CanBeField, CanBeExtra) is Malformed.
 ParsedLine ParseMarkerLine(std::string_view line);
 
 // The text after the byte-order mark, split into lines: CR LF, a lone CR

@@ -11,8 +11,8 @@ class Win32Files : public Files {
   FileResult<Bytes> ReadAll(std::string_view path) const override;
   // A write that fails part-way removes what it wrote.
   FileStatus CreateNew(std::string_view path, const Bytes& bytes) override;
-  FileStatus Copy(std::string_view from, std::string_view to) override;
   FileStatus Delete(std::string_view path) override;
+  FileStatus Move(std::string_view from, std::string_view to) override;
 };
 
 }  // namespace tarvik::platform::win32

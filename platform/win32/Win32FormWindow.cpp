@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "platform/CommandFailure.h"
 #include "platform/win32/Utf.h"
 
 namespace tarvik::platform::win32 {
@@ -15,6 +16,9 @@ constexpr int kFirstControlId = 100;
 constexpr int kFirstMenuId = 500;
 constexpr float kDefaultFontPoints = 8;
 constexpr UINT_PTR kTimerId = 1;
+// The program's title, which every message box without a title of its own
+// carries.
+constexpr const wchar_t* kFailureTitle = L"Tarvik";
 
 void RegisterClassOnce(const std::wstring& name, WNDPROC procedure, bool icon) {
   WNDCLASSEXW existing{};
@@ -78,11 +82,27 @@ LRESULT CALLBACK Win32FormWindow::Procedure(HWND hwnd, UINT message, WPARAM wpar
     self = reinterpret_cast<Win32FormWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   }
   if (!self) return DefWindowProcW(hwnd, message, wparam, lparam);
-  // No exception may cross back into the window manager.
+  // No exception may cross back into the window manager, and none may pass
+  // unseen: the logic reports its own, this is the last resort.
   try {
     return self->HandleMessage(message, wparam, lparam);
   } catch (...) {
-    return DefWindowProcW(hwnd, message, wparam, lparam);
+    self->ReportFailure(message, std::current_exception());
+    return 0;
+  }
+}
+
+void Win32FormWindow::ReportFailure(UINT message, std::exception_ptr failure) {
+  // A tick that failed would fail again at the next one, under the box.
+  if (message == WM_TIMER) SetTimerEnabled(false);
+  auto warn = [this](const wchar_t* text) {
+    MessageBoxW(hwnd_.get(), text, kFailureTitle, MB_OK | MB_ICONEXCLAMATION | MB_SETFOREGROUND);
+  };
+  try {
+    warn(Widen(CommandFailureText(failure)).c_str());
+  } catch (...) {
+    // Too little memory even for the text: say what can be said without.
+    warn(L"The command could not be completed.");
   }
 }
 

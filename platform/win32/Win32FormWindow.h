@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <exception>
 #include <functional>
 #include <map>
 #include <memory>
@@ -81,6 +82,8 @@ class Win32FormWindow final : public FormWindow, private ControlHost {
  private:
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  // A warning for an exception no handler caught.
+  void ReportFailure(UINT message, std::exception_ptr failure);
   void OnCommand(int id, int code);
   void OnDpiChanged(int dpi, const RECT& suggested);
   void ApplyTimer();

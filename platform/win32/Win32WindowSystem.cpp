@@ -1,6 +1,7 @@
 #include "platform/win32/Win32WindowSystem.h"
 
 #include <algorithm>
+#include <exception>
 #include <vector>
 
 #include "platform/win32/KeyInput.h"
@@ -51,14 +52,17 @@ bool OwnsForeground(WindowHandle window) {
 
 struct EnumContext {
   const WindowSystem::Visitor* visit;
+  std::exception_ptr failure;
 };
 
 BOOL CALLBACK VisitOne(HWND hwnd, LPARAM data) {
   auto* context = reinterpret_cast<EnumContext*>(data);
-  // No exception may cross back into user32.
+  // No exception may cross back into user32: it stops the enumeration and
+  // is thrown again once user32 has returned.
   try {
     return (*context->visit)(AsHandle(hwnd)) ? TRUE : FALSE;
   } catch (...) {
+    context->failure = std::current_exception();
     return FALSE;
   }
 }
@@ -66,14 +70,16 @@ BOOL CALLBACK VisitOne(HWND hwnd, LPARAM data) {
 }  // namespace
 
 void Win32WindowSystem::EnumTopLevel(const Visitor& visit) {
-  EnumContext context{&visit};
+  EnumContext context{&visit, nullptr};
   EnumWindows(&VisitOne, reinterpret_cast<LPARAM>(&context));
+  if (context.failure) std::rethrow_exception(context.failure);
 }
 
 void Win32WindowSystem::EnumDescendants(WindowHandle parent, const Visitor& visit) {
   if (parent == 0) return;
-  EnumContext context{&visit};
+  EnumContext context{&visit, nullptr};
   EnumChildWindows(AsHwnd(parent), &VisitOne, reinterpret_cast<LPARAM>(&context));
+  if (context.failure) std::rethrow_exception(context.failure);
 }
 
 WindowHandle Win32WindowSystem::Desktop() { return AsHandle(GetDesktopWindow()); }

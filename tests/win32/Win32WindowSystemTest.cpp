@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 
 #include "platform/win32/Handles.h"
@@ -98,6 +99,29 @@ TEST(Win32WindowSystemReplies, SilenceTakesTheAnswerLimitAndAClosedWindowIsNoWin
   ASSERT_TRUE(DestroyWindow(gone));
   EXPECT_EQ(windows.ButtonDown(gone_handle), Reply::NoWindow);
   EXPECT_EQ(windows.Ping(0), Reply::NoWindow);
+}
+
+// user32 must not see the exception, and the caller must: a search that
+// silently stopped half-way would pass for one that found nothing.
+TEST(Win32WindowSystemEnumeration, AVisitorsExceptionStopsTheWalkAndComesOutAfterIt) {
+  UniqueHwnd top(CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr));
+  for (int i = 0; i < 3; ++i) {
+    CreateWindowExW(0, L"Static", L"", WS_CHILD, 0, 0, 10, 10, top.get(), nullptr,
+                    GetModuleHandleW(nullptr), nullptr);
+  }
+  Win32WindowSystem windows;
+  int visited = 0;
+  auto failing = [&](WindowHandle) -> bool {
+    ++visited;
+    throw std::runtime_error("visitor failed");
+  };
+  EXPECT_THROW(windows.EnumDescendants(reinterpret_cast<WindowHandle>(top.get()), failing),
+               std::runtime_error);
+  EXPECT_EQ(visited, 1);
+  visited = 0;
+  EXPECT_THROW(windows.EnumTopLevel(failing), std::runtime_error);
+  EXPECT_EQ(visited, 1);
 }
 
 }  // namespace
