@@ -76,10 +76,12 @@ void Form_Tarvik::ReadMarkerFile(const std::string& path) {
   MakeCurrentDocument(path);
   // Also refuses a file too large to hold, before reading any of it.
   auto bytes = services_.files.ReadAll(path);
-  ClearLists();
   if (!bytes.ok()) return fail();
+  // The lists are replaced only once the whole file has been read: a
+  // command that fails while reading leaves the old rows to be restored.
   auto waypoints = waypoints::ReadMarkerWaypoints(bytes.value);
   if (!waypoints) return fail();
+  ClearLists();
   FillEntireList(*waypoints);
 
   RecordRecentFile(path);
