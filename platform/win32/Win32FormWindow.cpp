@@ -38,6 +38,25 @@ void RegisterClassOnce(const std::wstring& name, WNDPROC procedure, bool icon) {
   if (!RegisterClassExW(&cls)) throw std::runtime_error("cannot register a window class");
 }
 
+struct MonitorCollection {
+  int dpi;
+  std::vector<TwipsRect> areas;
+};
+
+// Windows calls back with __stdcall on i686, which a lambda cannot be.
+BOOL CALLBACK CollectWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+  auto& out = *reinterpret_cast<MonitorCollection*>(data);
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (GetMonitorInfoW(monitor, &info)) {
+    const RECT& w = info.rcWork;
+    out.areas.push_back({PixelsToTwips(w.left, out.dpi), PixelsToTwips(w.top, out.dpi),
+                         PixelsToTwips(w.right - w.left, out.dpi),
+                         PixelsToTwips(w.bottom - w.top, out.dpi)});
+  }
+  return TRUE;
+}
+
 }  // namespace
 
 Win32FormWindow::Win32FormWindow(const WindowOptions& options) {
@@ -274,25 +293,8 @@ void Win32FormWindow::FitClientWidthToControls(Twips right_margin) {
 }
 
 std::vector<TwipsRect> Win32FormWindow::MonitorWorkAreas() const {
-  struct Collect {
-    int dpi;
-    std::vector<TwipsRect> areas;
-  } collect{dpi_, {}};
-  EnumDisplayMonitors(
-      nullptr, nullptr,
-      [](HMONITOR monitor, HDC, LPRECT, LPARAM data) -> BOOL {
-        auto& out = *reinterpret_cast<Collect*>(data);
-        MONITORINFO info{};
-        info.cbSize = sizeof info;
-        if (GetMonitorInfoW(monitor, &info)) {
-          const RECT& w = info.rcWork;
-          out.areas.push_back({PixelsToTwips(w.left, out.dpi), PixelsToTwips(w.top, out.dpi),
-                               PixelsToTwips(w.right - w.left, out.dpi),
-                               PixelsToTwips(w.bottom - w.top, out.dpi)});
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&collect));
+  MonitorCollection collect{dpi_, {}};
+  EnumDisplayMonitors(nullptr, nullptr, &CollectWorkArea, reinterpret_cast<LPARAM>(&collect));
   return collect.areas;
 }
 
