@@ -102,6 +102,7 @@ void Form_Tarvik::WireHandlers() {
   c_.Menu_FileRecent[0]->OnClick([this] { Menu_FileRecent_Click(0); });
   c_.Menu_Manual->OnClick([this] { Menu_Manual_Click(); });
   c_.Menu_About->OnClick([this] { Menu_About_Click(); });
+  window_.OnFilesDropped([this](const auto& paths) { Form_DropFiles(paths); });
 }
 
 void Form_Tarvik::Form_Load() {

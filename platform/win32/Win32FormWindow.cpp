@@ -84,6 +84,29 @@ Win32FormWindow::~Win32FormWindow() {
   // The handlers belong to logic that may already be gone.
   on_close_ = nullptr;
   on_destroyed_ = nullptr;
+  on_drop_ = nullptr;
+}
+
+void Win32FormWindow::OnFilesDropped(std::function<void(const DroppedFiles&)> handler) {
+  on_drop_ = std::move(handler);
+  DragAcceptFiles(hwnd_.get(), on_drop_ ? TRUE : FALSE);
+}
+
+void Win32FormWindow::OnDropFiles(HDROP raw) {
+  DroppedFiles paths;
+  {
+    // The drop is ours to free, and is freed before the handler runs: it
+    // may ask a question and wait for the user.
+    UniqueHdrop drop(raw);
+    const UINT count = DragQueryFileW(raw, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+      const UINT length = DragQueryFileW(raw, i, nullptr, 0);
+      std::wstring path(length + 1, L'\0');
+      path.resize(DragQueryFileW(raw, i, path.data(), length + 1));
+      paths.push_back(Narrow(path));
+    }
+  }
+  if (on_drop_) on_drop_(paths);
 }
 
 LRESULT CALLBACK Win32FormWindow::Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -110,6 +133,9 @@ LRESULT Win32FormWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lpara
   switch (message) {
     case WM_COMMAND:
       OnCommand(LOWORD(wparam), HIWORD(wparam));
+      return 0;
+    case WM_DROPFILES:
+      OnDropFiles(reinterpret_cast<HDROP>(wparam));
       return 0;
     case WM_TIMER:
       if (wparam == kTimerId && timer_enabled_ && tick_) tick_();
