@@ -8,7 +8,8 @@ namespace {
 
 // A quoted "" or " " from a script names no file.
 bool IsBlank(const std::string& argument) {
-  return std::all_of(argument.begin(), argument.end(), [](char c) { return c == ' ' || c == '\t'; });
+  return std::all_of(argument.begin(), argument.end(),
+                     [](char c) { return c == ' ' || c == '\t'; });
 }
 
 }  // namespace

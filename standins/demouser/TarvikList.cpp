@@ -9,7 +9,9 @@ namespace {
 BOOL CALLBACK CollectListBox(HWND child, LPARAM found) {
   wchar_t name[16] = {};
   GetClassNameW(child, name, 16);
-  if (lstrcmpiW(name, L"ListBox") == 0) reinterpret_cast<std::vector<HWND>*>(found)->push_back(child);
+  if (lstrcmpiW(name, L"ListBox") == 0) {
+    reinterpret_cast<std::vector<HWND>*>(found)->push_back(child);
+  }
   return TRUE;
 }
 
@@ -56,7 +58,9 @@ std::optional<ListedWaypoint> FindListedWaypoint(const std::wstring& name) {
     LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
     for (int i = 0; i < count; ++i) {
       std::vector<std::wstring> fields = Fields(RowText(list, i));
-      if (fields.size() >= 3 && fields[0] == name) return ListedWaypoint{list, i, fields[1], fields[2]};
+      if (fields.size() >= 3 && fields[0] == name) {
+        return ListedWaypoint{list, i, fields[1], fields[2]};
+      }
     }
   }
   return std::nullopt;

@@ -40,7 +40,8 @@ class DroppedFilesTest : public MainWindowTest {
 };
 
 TEST_F(DroppedFilesTest, ADroppedFileEndsAsTheSameFileChosenInFileOpen) {
-  for (const std::string& path : {kPass, std::string("C:\\ansi.mkr"), std::string("C:\\none.mkr")}) {
+  const std::string missing = "C:\\none.mkr";
+  for (const std::string& path : {kPass, std::string("C:\\ansi.mkr"), missing}) {
     dialogs.ScriptChoice(path);
     window.Menu("Menu_FileNew").Choose();
     size_t first = messages.History().size();

@@ -52,7 +52,8 @@ std::vector<Pairing> Pairings() {
 
 // Non-ANSI letters and spaces, as a path from Explorer can hold them: the
 // command line has to be read wide to keep them.
-const std::wstring kRouteFileName = L"Route \u00dcber \u041c\u0430\u0440\u0448\u0440\u0443\u0442.mkr";
+const std::wstring kRouteFileName =
+    L"Route \u00dcber \u041c\u0430\u0440\u0448\u0440\u0443\u0442.mkr";
 const std::vector<TypedWaypoint> kRouteSorted{kFalls, kLakeTile, kSummit};
 
 std::wstring Quoted(const path& file) { return L"\"" + file.wstring() + L"\""; }
