@@ -1,20 +1,15 @@
 #include "platform/win32/Win32FormWindow.h"
 
 #include <commctrl.h>
-#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "app/Form_Tarvik.h"
 #include "platform/memory/FakeDesktop.h"
 #include "platform/memory/MemoryFiles.h"
 #include "platform/memory/MemoryServices.h"
-#include "platform/win32/Utf.h"
 
 namespace tarvik::platform::win32 {
 namespace {
@@ -248,42 +243,6 @@ TEST_F(Win32WindowTest, TheMainWindowRollsToExactClientHeights) {
   GetWindowRect(window->Handle(), &outer);
   EXPECT_EQ(outer.right - outer.left, TwipsToPixels(2475, dpi));
   EXPECT_EQ(outer.bottom - outer.top, TwipsToPixels(4935, dpi));
-}
-
-
-// A drop as the shell hands one over: a DROPFILES header, then the paths,
-// each ending in NUL, and one more NUL.
-HGLOBAL MakeDrop(const std::vector<std::wstring>& paths) {
-  std::wstring list;
-  for (const auto& path : paths) list += path + L'\0';
-  list += L'\0';
-  const size_t bytes = sizeof(DROPFILES) + list.size() * sizeof(wchar_t);
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
-  auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-  drop->pFiles = sizeof(DROPFILES);
-  drop->fWide = TRUE;
-  std::copy(list.begin(), list.end(), reinterpret_cast<wchar_t*>(drop + 1));
-  GlobalUnlock(memory);
-  return memory;
-}
-
-TEST_F(Win32WindowTest, DroppedFilesReachTheHandlerWholeAndInOrder) {
-  EXPECT_FALSE(GetWindowLongPtrW(window->Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES)
-      << "no handler, no drops";
-  std::vector<std::vector<std::string>> drops;
-  window->OnFilesDropped([&](const FormWindow::DroppedFiles& paths) { drops.push_back(paths); });
-  EXPECT_TRUE(GetWindowLongPtrW(window->Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
-
-  // Longer than MAX_PATH, and outside the ANSI code page.
-  const std::wstring long_path = L"C:\\Routes\\" + std::wstring(300, L'x') + L".mkr";
-  const std::wstring cyrillic = L"C:\\\u041c\u0430\u0440\u0448\u0440\u0443\u0442 1.mkr";
-  SendMessageW(window->Handle(), WM_DROPFILES,
-               reinterpret_cast<WPARAM>(MakeDrop({cyrillic, long_path, L"C:\\b.mkr"})), 0);
-  ASSERT_EQ(drops.size(), 1u);
-  EXPECT_EQ(drops[0], (std::vector<std::string>{Narrow(cyrillic), Narrow(long_path), "C:\\b.mkr"}));
-
-  window->OnFilesDropped(nullptr);
-  EXPECT_FALSE(GetWindowLongPtrW(window->Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
 }
 
 }  // namespace
