@@ -103,6 +103,8 @@ void Form_Tarvik::WireHandlers() {
   c_.Menu_FileRecent[0]->OnClick(Guarded([this] { Menu_FileRecent_Click(0); }));
   c_.Menu_Manual->OnClick(Guarded([this] { Menu_Manual_Click(); }));
   c_.Menu_About->OnClick(Guarded([this] { Menu_About_Click(); }));
+  window_.OnFilesDropped(
+      [this](const auto& paths) { RunGuarded([&] { Form_DropFiles(paths); }); });
 }
 
 void Form_Tarvik::Form_Load() {

@@ -79,6 +79,11 @@ class Form_Tarvik {
   void Menu_FileSave_Click();
   void Menu_FileSaveAs_Click();
   void Menu_FileRecent_Click(std::int16_t index);
+  // Files dropped on the window: the first is opened as File > Open would.
+  void Form_DropFiles(const std::vector<std::string>& paths);
+  // Opens a Marker file named outside the File menu (the command line, a
+  // drop) exactly as File > Open does once the user has chosen it.
+  void OpenDocumentFile(const std::string& path);
 
   // Waypoint rows and lists.
   void ParseRow(std::string_view row);

@@ -57,6 +57,16 @@ void Form_Tarvik::Menu_FileOpen_Click() {
   if (path) ReadMarkerFile(*path);
 }
 
+void Form_Tarvik::OpenDocumentFile(const std::string& path) {
+  if (!OfferToSaveChanges()) return;
+  document_.IsDirty = false;
+  ReadMarkerFile(path);
+}
+
+void Form_Tarvik::Form_DropFiles(const std::vector<std::string>& paths) {
+  if (!paths.empty()) OpenDocumentFile(paths.front());
+}
+
 void Form_Tarvik::Menu_FileSave_Click() { SaveDocument(); }
 
 void Form_Tarvik::Menu_FileSaveAs_Click() { SaveAs(); }

@@ -1,7 +1,9 @@
 #include "app/win32/TarvikApp.h"
 
 #include "app/AppInfo.h"
+#include "app/StartArguments.h"
 #include "app/win32/WindowClasses.h"
+#include "platform/win32/Win32CommandLine.h"
 
 namespace tarvik::app::win32 {
 
@@ -26,9 +28,12 @@ TarvikApp::TarvikApp()
     : settings_(kAppTitle),
       system_([this](MSG& message) { return TranslateDialogKeys(message); }) {}
 
-int TarvikApp::StartUp() {
+int TarvikApp::StartUp(const std::vector<std::string>& arguments) {
   ShowSplashFor2Seconds();
   ShowMainWindow();
+  if (auto file = FileToOpenAtStart(arguments)) {
+    main_->OpenDocumentFile(platform::win32::FullPathName(*file));
+  }
   return RunMessageLoop();
 }
 

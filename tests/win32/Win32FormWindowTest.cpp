@@ -29,6 +29,14 @@ ControlDesign Layout(const char* name, ControlKind kind, int tab, const char* ti
   return layout;
 }
 
+BOOL CALLBACK StopAtToolTips(HWND hwnd, LPARAM out) {
+  wchar_t name[64] = {};
+  GetClassNameW(hwnd, name, 64);
+  if (lstrcmpiW(name, TOOLTIPS_CLASSW) != 0) return TRUE;
+  *reinterpret_cast<HWND*>(out) = hwnd;
+  return FALSE;
+}
+
 class Win32WindowTest : public ::testing::Test {
  protected:
   Win32WindowTest() {
@@ -151,16 +159,7 @@ TEST_F(Win32WindowTest, CheckBoxesToggleOnlyWhenClicked) {
 TEST_F(Win32WindowTest, ToolTipsAndGlyphsAreAttached) {
   auto tip_window = [&] {
     HWND found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM out) -> BOOL {
-          wchar_t name[64] = {};
-          GetClassNameW(hwnd, name, 64);
-          if (lstrcmpiW(name, TOOLTIPS_CLASSW) != 0) return TRUE;
-          *reinterpret_cast<HWND*>(out) = hwnd;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(GetCurrentThreadId(), &StopAtToolTips, reinterpret_cast<LPARAM>(&found));
     return found;
   };
   ControlDesign roll = Layout("Roll", ControlKind::PictureButton, 0, "Roll up.");
