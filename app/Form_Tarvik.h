@@ -1,12 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
-
 #include <vector>
 
 #include "app/ProgramWindows.h"
+#include "app/UndoableList.h"
 #include "platform/Control.h"
 #include "platform/FileDialogs.h"
 #include "platform/Files.h"
@@ -15,6 +17,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/System.h"
 #include "target/Module1.h"
+#include "target/TargetSession.h"
 #include "waypoints/RowBlock.h"
 #include "waypoints/WaypointRow.h"
 
@@ -77,6 +80,11 @@ class Form_Tarvik {
   void Menu_FileSave_Click();
   void Menu_FileSaveAs_Click();
   void Menu_FileRecent_Click(std::int16_t index);
+  // Files dropped on the window: the first is opened as File > Open would.
+  void Form_DropFiles(const std::vector<std::string>& paths);
+  // Opens a Marker file named outside the File menu (the command line, a
+  // drop) exactly as File > Open does once the user has chosen it.
+  void OpenDocumentFile(const std::string& path);
 
   // Waypoint rows and lists.
   void ParseRow(std::string_view row);
@@ -145,8 +153,17 @@ class Form_Tarvik {
     platform::MenuItem* Menu_About;
   };
 
+  // What a command that fails must leave as it found it.
+  struct Snapshot;
+
   void CreateControls();
   void WireHandlers();
+  // The handler for a control: `command`, run so that an exception it lets
+  // out restores the snapshot taken before it and is reported in a warning.
+  std::function<void()> Guarded(std::function<void()> command);
+  void RunGuarded(const std::function<void()>& command);
+  Snapshot TakeSnapshot() const;
+  void Restore(const Snapshot& before);
   // Reads the stored position and modes; returns the stored target.
   std::int16_t RestoreSettings();
   void StoreSettings();
@@ -159,16 +176,30 @@ class Form_Tarvik {
   void EnableGrabForTarget();
   int TargetApp() const { return c_.Combo_WhichApp->ListIndex(); }
   void PleaseOpen(std::string_view what);
+  // The program the selected target stands for, as the user knows it.
+  std::string_view TargetProgram() const;
+  // Runs `command` in a conversation with `program`, or in the one already
+  // under way when a command starts another (a jump from the recent list's
+  // handling); the outermost tells the user once if the program stopped
+  // answering.
+  void WithTargetSession(std::string_view program, const std::function<void()>& command);
+  void JumpToTarget();
   void PressButton(platform::WindowHandle button);
-  std::string ReadSource(platform::WindowHandle source);
+  void TypeIntoUSAPhotoMaps(platform::WindowHandle photo_maps, const std::string& longitude_keys);
+  void Grab();
+  // nullopt when the target did not answer.
+  std::optional<std::string> ReadSource(platform::WindowHandle source);
 
   // Asks "Update ...?" when the list changed; false when the user said Yes
   // and the save did not happen, so the command that asked must stop.
   bool OfferToSaveChanges();
   // Save As; false when cancelled, refused or failed.
   bool SaveAs();
-  bool ReplaceWithBackup(const std::string& path);
-  bool WriteOrWarn(const std::string& path);
+  // Writes the list to `path`, keeping the file it replaces as the backup,
+  // or warns; the list is complete on the disk before anything old is
+  // touched, and at every moment the previous contents are at `path` or at
+  // its backup. A missing file is written anew and the backup left alone.
+  bool WriteReplacing(const std::string& path);
   std::optional<std::string> AskForFile(bool save);
   void WarnFileProblem(const std::string& path, std::string_view sentence);
   void MakeCurrentDocument(const std::string& path);
@@ -182,6 +213,9 @@ class Form_Tarvik {
   platform::FormWindow& window_;
   Services services_;
   Controls c_{};
+  // What c_.List_Entire points to, so that a failed command can take its
+  // rows back.
+  std::unique_ptr<UndoableList> entire_list_;
 
   bool IsWide_ = true;
   bool IsUp_ = false;
@@ -191,6 +225,9 @@ class Form_Tarvik {
   bool SuppressRecentJump_ = false;
   bool IsFirstREJump_ = true;
   bool unloading_ = false;
+  // The command's conversation with its target program, while one runs.
+  target::TargetSession* session_ = nullptr;
+  int running_commands_ = 0;
 
   waypoints::Waypoint Cur_;
   std::string CurrentRow_;

@@ -39,7 +39,7 @@ class ChildProgram {
  public:
   // Restarts the clock just before the process is created, so that the
   // clock counts the whole start of the program. Throws when it cannot start.
-  ChildProgram(const std::wstring& path, Stopwatch& clock);
+  ChildProgram(const std::wstring& path, Stopwatch& clock, const std::wstring& arguments = {});
   ~ChildProgram();
   ChildProgram(const ChildProgram&) = delete;
   ChildProgram& operator=(const ChildProgram&) = delete;

@@ -10,12 +10,14 @@ namespace {
 
 constexpr const char* kMarkerFilter = "Marker Files (*.mkr)|*.mkr";
 
-std::string_view NotSavedSentence(platform::FileStatus status) {
+// `with_backup`: the step that failed also involved the backup file.
+std::string_view NotSavedSentence(platform::FileStatus status, bool with_backup) {
   switch (status) {
     case platform::FileStatus::NotFound:
       return "could not be saved: the file or its folder is missing.";
     case platform::FileStatus::Denied:
-      return "could not be saved: the file is read-only or in use.";
+      return with_backup ? "could not be saved: the file or its backup is read-only or in use."
+                         : "could not be saved: the file is read-only or in use.";
     case platform::FileStatus::Exists:
       return "could not be saved: a file of that name is in the way.";
     default:
@@ -55,6 +57,16 @@ void Form_Tarvik::Menu_FileOpen_Click() {
   if (path) ReadMarkerFile(*path);
 }
 
+void Form_Tarvik::OpenDocumentFile(const std::string& path) {
+  if (!OfferToSaveChanges()) return;
+  document_.IsDirty = false;
+  ReadMarkerFile(path);
+}
+
+void Form_Tarvik::Form_DropFiles(const std::vector<std::string>& paths) {
+  if (!paths.empty()) OpenDocumentFile(paths.front());
+}
+
 void Form_Tarvik::Menu_FileSave_Click() { SaveDocument(); }
 
 void Form_Tarvik::Menu_FileSaveAs_Click() { SaveAs(); }
@@ -66,30 +78,29 @@ std::optional<std::string> Form_Tarvik::AskForFile(bool save) {
   return path;
 }
 
-bool Form_Tarvik::ReplaceWithBackup(const std::string& path) {
-  // Each step stops the save when it fails, so the old contents always
-  // survive at `path` or at the backup.
-  document_.BackupPath = waypoints::BackupPathFor(path);
+bool Form_Tarvik::WriteReplacing(const std::string& path) {
+  using platform::FileStatus;
   auto& files = services_.files;
-  platform::FileStatus status = platform::FileStatus::Ok;
-  if (files.Exists(document_.BackupPath)) status = files.Delete(document_.BackupPath);
-  if (status == platform::FileStatus::Ok) status = files.Copy(path, document_.BackupPath);
-  if (status == platform::FileStatus::Ok) status = files.Delete(path);
-  if (status == platform::FileStatus::Ok) return true;
-  WarnFileProblem(path, NotSavedSentence(status));
-  return false;
-}
-
-bool Form_Tarvik::WriteOrWarn(const std::string& path) {
-  platform::FileStatus status = WriteMarkerFile(path);
-  if (status == platform::FileStatus::Ok) return true;
-  WarnFileProblem(path, NotSavedSentence(status));
+  const std::string saving = waypoints::SavingPathFor(path);
+  const std::string backup = waypoints::BackupPathFor(path);
+  bool with_backup = false;
+  // Left behind by a save that was cut short.
+  FileStatus status = files.Exists(saving) ? files.Delete(saving) : FileStatus::Ok;
+  if (status == FileStatus::Ok) status = WriteMarkerFile(saving);
+  if (status == FileStatus::Ok && files.Exists(path)) {
+    document_.BackupPath = backup;
+    with_backup = files.Exists(backup);
+    status = files.Move(path, backup);
+  }
+  if (status == FileStatus::Ok) status = files.Move(saving, path);
+  if (status == FileStatus::Ok) return true;
+  if (files.Exists(saving)) files.Delete(saving);
+  WarnFileProblem(path, NotSavedSentence(status, with_backup));
   return false;
 }
 
 bool Form_Tarvik::SaveDocument() {
-  const std::string path = document_.DocPath;
-  if (!ReplaceWithBackup(path) || !WriteOrWarn(path)) return false;
+  if (!WriteReplacing(document_.DocPath)) return false;
   document_.IsDirty = false;
   return true;
 }
@@ -97,13 +108,11 @@ bool Form_Tarvik::SaveDocument() {
 bool Form_Tarvik::SaveAs() {
   auto target = AskForFile(true);
   if (!target) return false;
-  if (services_.files.Exists(*target)) {
-    if (services_.messages.Ask("Overwrite " + *target + "?", kAppTitle) == platform::Answer::No) {
-      return false;
-    }
-    if (!ReplaceWithBackup(*target)) return false;
+  if (services_.files.Exists(*target) &&
+      services_.messages.Ask("Overwrite " + *target + "?", kAppTitle) == platform::Answer::No) {
+    return false;
   }
-  if (!WriteOrWarn(*target)) return false;
+  if (!WriteReplacing(*target)) return false;
   document_.IsDirty = false;
   MakeCurrentDocument(*target);
   RecordRecentFile(*target);

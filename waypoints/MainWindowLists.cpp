@@ -87,9 +87,9 @@ bool Form_Tarvik::ValidateNewWaypoint() {
     messages.Warn("Missing waypoint name.", kAddTitle);
     return false;
   }
-  // A tab would split the name across the row's fields.
-  if (name.find(waypoints::kTab) != std::string::npos) {
-    messages.Warn("A waypoint name cannot contain a tab.", kAddTitle);
+  // A row could not hold it, nor a Marker file take it back.
+  if (!waypoints::CanBeField(name)) {
+    messages.Warn("A waypoint name cannot contain a tab or a line break.", kAddTitle);
     return false;
   }
   if (!waypoints::IsValidLatitude(c_.Text_Latitude->Caption())) {

@@ -18,13 +18,14 @@ MarkTest TestUnicodeMark(const platform::Files& files, const std::string& path) 
   return waypoints::StartsWithUnicodeMark(first.value) ? MarkTest::Unicode : MarkTest::NotUnicode;
 }
 
-// The file's bytes are gone again when this returns, before the list box
-// takes its own copy of the rows: a large file's bytes, its rows and the
-// list box's copy would not fit in memory together.
+// The file's rows, read a piece at a time: beside the old rows, which stay
+// until the new ones are whole, a large file's bytes and its rows would not
+// fit in memory together.
 std::optional<waypoints::RowBlock> ReadRows(const platform::Files& files, const std::string& path) {
-  auto bytes = files.ReadAll(path);
-  if (!bytes.ok()) return std::nullopt;
-  return waypoints::ReadMarkerRows(bytes.value);
+  waypoints::MarkerRowReader reader;
+  auto read = files.ReadInPieces(path, [&](const platform::Bytes& piece) { reader.Take(piece); });
+  if (read != platform::FileStatus::Ok) return std::nullopt;
+  return reader.Finish();
 }
 
 }  // namespace
@@ -70,18 +71,22 @@ void Form_Tarvik::ReadMarkerFile(const std::string& path) {
     WarnFileProblem(path, "Not Found or is not Unicode format.");
     return;
   }
+  // Nothing of the file was loaded, so nothing may be saved over it.
   auto fail = [&] {
     ClearLists();
+    StartUntitledDocument();
+    c_.Menu_FileSave->SetEnabled(false);
     WarnFileProblem(path, "has incorrect format.");
   };
   if (mark == MarkTest::Unreadable) return fail();
 
   MakeCurrentDocument(path);
-  // Emptied before the file is read, so that the old rows and the new ones
-  // are never in memory together.
-  ClearLists();
+  // Read whole before the lists are replaced: a command that fails while
+  // reading leaves the old rows to be restored. Also refuses a file too
+  // large to hold, before reading any of it.
   auto rows = ReadRows(services_.files, path);
   if (!rows) return fail();
+  ClearLists();
   FillEntireList(*rows);
 
   RecordRecentFile(path);

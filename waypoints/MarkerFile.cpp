@@ -1,5 +1,7 @@
 #include "waypoints/MarkerFile.h"
 
+#include <stdexcept>
+
 #include "waypoints/Utf16.h"
 
 namespace tarvik::waypoints {
@@ -49,6 +51,23 @@ std::string MarkerLine(const Waypoint& w) {
   return line;
 }
 
+namespace {
+
+// The Marker line of a row, which the reader will read back as that row;
+// throws for a row that cannot be written so.
+std::string WritableLine(const std::string& row) {
+  std::optional<Waypoint> waypoint = SplitRow(row);
+  std::string line = waypoint ? MarkerLine(*waypoint) : std::string();
+  // The reader also splits lines where the parser does not look, past ")".
+  bool one_line = line.find_first_of("\r\n") == std::string::npos;
+  if (!waypoint || !one_line || ParseMarkerLine(line).kind != LineKind::Marker) {
+    throw std::invalid_argument("a waypoint cannot be written to a Marker file.");
+  }
+  return line;
+}
+
+}  // namespace
+
 MarkerFileEncoder::MarkerFileEncoder(std::size_t row_count, RowAt row_at)
     : row_count_(row_count), row_at_(std::move(row_at)) {}
 
@@ -60,10 +79,7 @@ void MarkerFileEncoder::NextPiece(std::vector<std::uint8_t>& piece) {
     header_done_ = true;
   }
   while (next_row_ < row_count_ && piece.size() < kPieceBytes) {
-    std::string row = row_at_(next_row_++);
-    // Rows always hold three tabs; anything else is written as a bare name.
-    Waypoint waypoint = SplitRow(row).value_or(Waypoint{row, "", "", ""});
-    AppendLine(MarkerLine(waypoint), piece);
+    AppendLine(WritableLine(row_at_(next_row_++)), piece);
   }
 }
 
@@ -97,7 +113,11 @@ ParsedLine ParseMarkerLine(std::string_view line) {
   size_t close = rest.find(')');
   if (close == std::string_view::npos) return parsed;
   w.Extra = TrimSpaces(rest.substr(0, close));
-  parsed.kind = LineKind::Marker;
+  // Loaded, such a text would shift or cut the row, and the next save would
+  // write a file that can no longer be read.
+  bool holdable = CanBeField(w.Longitude) && CanBeField(w.Latitude) && CanBeField(w.Name) &&
+                  CanBeExtra(w.Extra);
+  if (holdable) parsed.kind = LineKind::Marker;
   return parsed;
 }
 
@@ -160,15 +180,49 @@ std::optional<std::vector<Waypoint>> ReadMarkerWaypoints(const std::vector<std::
   return waypoints;
 }
 
-std::optional<RowBlock> ReadMarkerRows(const std::vector<std::uint8_t>& bytes) {
-  RowBlock rows;
-  // A row is shorter than its line, and an ASCII line has a byte per
-  // character where the file has two: room enough for most files at once.
-  rows.ReserveText(bytes.size() / 2);
-  if (!ForEachMarkerWaypoint(bytes, [&](const Waypoint& waypoint) { rows.Add(waypoint); })) {
-    return std::nullopt;
+void MarkerRowReader::Take(const std::vector<std::uint8_t>& piece) {
+  if (!well_formed_) return;
+  pending_.insert(pending_.end(), piece.begin(), piece.end());
+  if (!mark_seen_) {
+    if (pending_.size() < 2) return;
+    well_formed_ = StartsWithUnicodeMark(pending_);
+    if (!well_formed_) return;
+    pending_.erase(pending_.begin(), pending_.begin() + 2);
+    mark_seen_ = true;
   }
-  return rows;
+  // Every CR and every LF ends a line here: the empty line between the two
+  // of a CR LF, which may come in different pieces, is one the parser
+  // ignores anyway.
+  std::size_t start = 0;
+  for (std::size_t k = 0; k + 1 < pending_.size(); k += 2) {
+    char16_t unit = static_cast<char16_t>(pending_[k] | (pending_[k + 1] << 8));
+    if (unit != u'\r' && unit != u'\n') continue;
+    TakeLine(pending_.data() + start, k - start);
+    if (!well_formed_) return;
+    start = k + 2;
+  }
+  pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(start));
+}
+
+std::optional<RowBlock> MarkerRowReader::Finish() {
+  // An odd byte left over means the text was never UTF-16LE.
+  if (!mark_seen_ || pending_.size() % 2 != 0) well_formed_ = false;
+  if (well_formed_ && !pending_.empty()) TakeLine(pending_.data(), pending_.size());
+  pending_.clear();
+  if (!well_formed_) return std::nullopt;
+  return std::move(rows_);
+}
+
+void MarkerRowReader::TakeLine(const std::uint8_t* data, std::size_t size) {
+  // A surrogate is never a CR or LF, so a line never ends inside a pair.
+  auto line = DecodeUtf16Le(data, size);
+  if (!line) {
+    well_formed_ = false;
+    return;
+  }
+  ParsedLine parsed = ParseMarkerLine(*line);
+  if (parsed.kind == LineKind::Malformed) well_formed_ = false;
+  if (parsed.kind == LineKind::Marker) rows_.Add(parsed.waypoint);
 }
 
 }  // namespace tarvik::waypoints

@@ -19,6 +19,9 @@ std::string MarkerLine(const Waypoint& waypoint);
 
 // The whole file: FF FE, the header line, one Marker line per row, CR LF
 // after every line and nothing after the last. Rows in the order given.
+// Throws std::invalid_argument, writing nothing, for a row whose line the
+// reader would refuse: Add and the reader never make one, so such a row is
+// a fault to report, not a file to spoil.
 std::vector<std::uint8_t> EncodeMarkerFile(const std::vector<std::string>& rows);
 
 // The same bytes a piece at a time, the rows fetched one by one as they are
@@ -50,7 +53,8 @@ struct ParsedLine {
   Waypoint waypoint;  // for a Marker line
 };
 
-// One line (without its line end) of a Marker file.
+// One line (without its line end) of a Marker file. A line whose fields
+// cannot be held in a row (CanBeField, CanBeExtra) is Malformed.
 ParsedLine ParseMarkerLine(std::string_view line);
 
 // The text after the byte-order mark, split into lines: CR LF, a lone CR
@@ -62,8 +66,23 @@ std::optional<std::vector<std::string>> DecodeMarkerLines(const std::uint8_t* da
 // incorrect format (not UTF-16LE after the mark, or a malformed line).
 std::optional<std::vector<Waypoint>> ReadMarkerWaypoints(const std::vector<std::uint8_t>& bytes);
 
-// The same waypoints as rows, compactly, in file order: what opening a
-// file needs, at a fraction of the memory.
-std::optional<RowBlock> ReadMarkerRows(const std::vector<std::uint8_t>& bytes);
+// The same waypoints as rows, compactly, in file order, read from the
+// file's bytes as they come, a piece at a time: what opening a file needs,
+// with no more than a piece of a large file held beside its rows.
+class MarkerRowReader {
+ public:
+  void Take(const std::vector<std::uint8_t>& piece);
+  // The rows once every piece has been taken; nullopt for a file of
+  // incorrect format, as ReadMarkerWaypoints.
+  std::optional<RowBlock> Finish();
+
+ private:
+  void TakeLine(const std::uint8_t* data, std::size_t size);
+
+  std::vector<std::uint8_t> pending_;  // the start of a line not ended yet
+  bool mark_seen_ = false;
+  bool well_formed_ = true;
+  RowBlock rows_;
+};
 
 }  // namespace tarvik::waypoints

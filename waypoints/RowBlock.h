@@ -15,8 +15,6 @@ namespace tarvik::waypoints {
 // of the program's working set for as long as it runs.
 class RowBlock {
  public:
-  // Room for this much row text, so that the block is not moved while it grows.
-  void ReserveText(std::size_t bytes) { text_.reserve(bytes); }
   void Add(const Waypoint& waypoint);
 
   std::size_t Count() const { return ends_.size(); }

@@ -30,4 +30,12 @@ std::optional<Waypoint> SplitRow(std::string_view row) {
 
 std::string_view RowName(std::string_view row) { return row.substr(0, row.find(kTab)); }
 
+bool CanBeExtra(std::string_view text) {
+  return text.find_first_of(std::string_view("\0\r\n", 3)) == std::string_view::npos;
+}
+
+bool CanBeField(std::string_view text) {
+  return CanBeExtra(text) && text.find(kTab) == std::string_view::npos;
+}
+
 }  // namespace tarvik::waypoints

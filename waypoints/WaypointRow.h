@@ -28,4 +28,12 @@ std::optional<Waypoint> SplitRow(std::string_view row);
 // The characters before the first tab (the whole row when it has none).
 std::string_view RowName(std::string_view row);
 
+// Whether a text can stand in a row as its Name, Latitude or Longitude: a
+// tab would move the fields after it, a NUL ends the text a list box keeps,
+// and a line break would split the Marker line written from the row.
+bool CanBeField(std::string_view text);
+// Extra runs to the end of the row, so it may hold tabs, but nothing else
+// that CanBeField refuses.
+bool CanBeExtra(std::string_view text);
+
 }  // namespace tarvik::waypoints

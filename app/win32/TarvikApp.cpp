@@ -3,7 +3,9 @@
 #include <chrono>
 
 #include "app/AppInfo.h"
+#include "app/StartArguments.h"
 #include "app/win32/WindowClasses.h"
+#include "platform/win32/Win32CommandLine.h"
 
 namespace tarvik::app::win32 {
 
@@ -28,9 +30,12 @@ TarvikApp::TarvikApp()
     : settings_(kAppTitle),
       system_([this](MSG& message) { return PreTranslate(message); }) {}
 
-int TarvikApp::StartUp() {
+int TarvikApp::StartUp(const std::vector<std::string>& arguments) {
   ShowSplashFor2Seconds();
   ShowMainWindow();
+  if (auto file = FileToOpenAtStart(arguments)) {
+    main_->OpenDocumentFile(platform::win32::FullPathName(*file));
+  }
   return RunMessageLoop();
 }
 

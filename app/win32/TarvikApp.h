@@ -1,6 +1,8 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/Form_Tarvik.h"
 #include "app/ProgramWindows.h"
@@ -26,8 +28,10 @@ class TarvikApp final : public ProgramWindows {
   TarvikApp(const TarvikApp&) = delete;
   TarvikApp& operator=(const TarvikApp&) = delete;
 
-  // Splash, main window, then events until the program ends; the exit code.
-  int StartUp();
+  // Splash, main window, the Marker file the command line names, then
+  // events until the program ends; the exit code. `arguments` is the
+  // command line, the program's own path first.
+  int StartUp(const std::vector<std::string>& arguments);
 
   void ShowAbout() override;
   void UnloadOtherForms() override;

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <memory>
 #include <type_traits>
 
@@ -29,6 +31,7 @@ using UniqueHkey = UniqueHandle<HKEY, &RegCloseKey>;
 using UniqueHhook = UniqueHandle<HHOOK, &UnhookWindowsHookEx>;
 using UniqueHdc = UniqueHandle<HDC, &DeleteDC>;
 using UniqueFile = UniqueHandle<HANDLE, &CloseHandle>;
+using UniqueHdrop = UniqueHandle<HDROP, &DragFinish>;
 
 // A DC borrowed with GetDC goes back with ReleaseDC on the same window.
 class WindowDc {

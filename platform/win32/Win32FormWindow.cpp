@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "platform/CommandFailure.h"
 #include "platform/win32/TabKey.h"
 #include "platform/win32/Utf.h"
 
@@ -16,6 +17,9 @@ constexpr int kFirstControlId = 100;
 constexpr int kFirstMenuId = 500;
 constexpr float kDefaultFontPoints = 8;
 constexpr UINT_PTR kTimerId = 1;
+// The program's title, which every message box without a title of its own
+// carries.
+constexpr const wchar_t* kFailureTitle = L"Tarvik";
 
 void RegisterClassOnce(const std::wstring& name, WNDPROC procedure, bool icon) {
   WNDCLASSEXW existing{};
@@ -37,6 +41,25 @@ void RegisterClassOnce(const std::wstring& name, WNDPROC procedure, bool icon) {
                                                 GetSystemMetrics(SM_CYSMICON), 0));
   }
   if (!RegisterClassExW(&cls)) throw std::runtime_error("cannot register a window class");
+}
+
+struct MonitorCollection {
+  int dpi;
+  std::vector<TwipsRect> areas;
+};
+
+// Windows calls back with __stdcall on i686, which a lambda cannot be.
+BOOL CALLBACK CollectWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+  auto& out = *reinterpret_cast<MonitorCollection*>(data);
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (GetMonitorInfoW(monitor, &info)) {
+    const RECT& w = info.rcWork;
+    out.areas.push_back({PixelsToTwips(w.left, out.dpi), PixelsToTwips(w.top, out.dpi),
+                         PixelsToTwips(w.right - w.left, out.dpi),
+                         PixelsToTwips(w.bottom - w.top, out.dpi)});
+  }
+  return TRUE;
 }
 
 }  // namespace
@@ -66,6 +89,29 @@ Win32FormWindow::~Win32FormWindow() {
   // The handlers belong to logic that may already be gone.
   on_close_ = nullptr;
   on_destroyed_ = nullptr;
+  on_drop_ = nullptr;
+}
+
+void Win32FormWindow::OnFilesDropped(std::function<void(const DroppedFiles&)> handler) {
+  on_drop_ = std::move(handler);
+  DragAcceptFiles(hwnd_.get(), on_drop_ ? TRUE : FALSE);
+}
+
+void Win32FormWindow::OnDropFiles(HDROP raw) {
+  DroppedFiles paths;
+  {
+    // The drop is ours to free, and is freed before the handler runs: it
+    // may ask a question and wait for the user.
+    UniqueHdrop drop(raw);
+    const UINT count = DragQueryFileW(raw, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+      const UINT length = DragQueryFileW(raw, i, nullptr, 0);
+      std::wstring path(length + 1, L'\0');
+      path.resize(DragQueryFileW(raw, i, path.data(), length + 1));
+      paths.push_back(Narrow(path));
+    }
+  }
+  if (on_drop_) on_drop_(paths);
 }
 
 LRESULT CALLBACK Win32FormWindow::Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -79,11 +125,27 @@ LRESULT CALLBACK Win32FormWindow::Procedure(HWND hwnd, UINT message, WPARAM wpar
     self = reinterpret_cast<Win32FormWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   }
   if (!self) return DefWindowProcW(hwnd, message, wparam, lparam);
-  // No exception may cross back into the window manager.
+  // No exception may cross back into the window manager, and none may pass
+  // unseen: the logic reports its own, this is the last resort.
   try {
     return self->HandleMessage(message, wparam, lparam);
   } catch (...) {
-    return DefWindowProcW(hwnd, message, wparam, lparam);
+    self->ReportFailure(message, std::current_exception());
+    return 0;
+  }
+}
+
+void Win32FormWindow::ReportFailure(UINT message, std::exception_ptr failure) {
+  // A tick that failed would fail again at the next one, under the box.
+  if (message == WM_TIMER) SetTimerEnabled(false);
+  auto warn = [this](const wchar_t* text) {
+    MessageBoxW(hwnd_.get(), text, kFailureTitle, MB_OK | MB_ICONEXCLAMATION | MB_SETFOREGROUND);
+  };
+  try {
+    warn(Widen(CommandFailureText(failure)).c_str());
+  } catch (...) {
+    // Too little memory even for the text: say what can be said without.
+    warn(L"The command could not be completed.");
   }
 }
 
@@ -92,6 +154,9 @@ LRESULT Win32FormWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lpara
   switch (message) {
     case WM_COMMAND:
       OnCommand(LOWORD(wparam), HIWORD(wparam));
+      return 0;
+    case WM_DROPFILES:
+      OnDropFiles(reinterpret_cast<HDROP>(wparam));
       return 0;
     case WM_TIMER:
       if (wparam == kTimerId && timer_enabled_ && tick_) tick_();
@@ -288,25 +353,8 @@ void Win32FormWindow::FitClientWidthToControls(Twips right_margin) {
 }
 
 std::vector<TwipsRect> Win32FormWindow::MonitorWorkAreas() const {
-  struct Collect {
-    int dpi;
-    std::vector<TwipsRect> areas;
-  } collect{dpi_, {}};
-  EnumDisplayMonitors(
-      nullptr, nullptr,
-      [](HMONITOR monitor, HDC, LPRECT, LPARAM data) -> BOOL {
-        auto& out = *reinterpret_cast<Collect*>(data);
-        MONITORINFO info{};
-        info.cbSize = sizeof info;
-        if (GetMonitorInfoW(monitor, &info)) {
-          const RECT& w = info.rcWork;
-          out.areas.push_back({PixelsToTwips(w.left, out.dpi), PixelsToTwips(w.top, out.dpi),
-                               PixelsToTwips(w.right - w.left, out.dpi),
-                               PixelsToTwips(w.bottom - w.top, out.dpi)});
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&collect));
+  MonitorCollection collect{dpi_, {}};
+  EnumDisplayMonitors(nullptr, nullptr, &CollectWorkArea, reinterpret_cast<LPARAM>(&collect));
   return collect.areas;
 }
 
