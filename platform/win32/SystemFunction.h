@@ -6,8 +6,8 @@ namespace tarvik::platform::win32 {
 
 // A function of a Windows DLL that is loaded on first use rather than when
 // the program starts. Under Wine, loading shell32 and comdlg32 with the
-// program is a good part of its start-up, for a manual and file dialogs
-// that most runs never open. The DLL stays loaded once it is; null when it
+// program is a good part of its start-up, for a manual, file dialogs, a
+// command line and dropped files that most runs do without. The DLL stays loaded once it is; null when it
 // or the function cannot be found.
 template <class Function>
 Function* SystemFunction(const wchar_t* dll, const char* name) {

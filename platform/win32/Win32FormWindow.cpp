@@ -94,7 +94,8 @@ Win32FormWindow::~Win32FormWindow() {
 
 void Win32FormWindow::OnFilesDropped(std::function<void(const DroppedFiles&)> handler) {
   on_drop_ = std::move(handler);
-  DragAcceptFiles(hwnd_.get(), on_drop_ ? TRUE : FALSE);
+  auto* accept = SystemFunction<decltype(DragAcceptFiles)>(L"shell32.dll", "DragAcceptFiles");
+  if (accept) accept(hwnd_.get(), on_drop_ ? TRUE : FALSE);
 }
 
 void Win32FormWindow::OnDropFiles(HDROP raw) {
@@ -103,11 +104,12 @@ void Win32FormWindow::OnDropFiles(HDROP raw) {
     // The drop is ours to free, and is freed before the handler runs: it
     // may ask a question and wait for the user.
     UniqueHdrop drop(raw);
-    const UINT count = DragQueryFileW(raw, 0xFFFFFFFF, nullptr, 0);
+    auto* query = SystemFunction<decltype(DragQueryFileW)>(L"shell32.dll", "DragQueryFileW");
+    const UINT count = query ? query(raw, 0xFFFFFFFF, nullptr, 0) : 0;
     for (UINT i = 0; i < count; ++i) {
-      const UINT length = DragQueryFileW(raw, i, nullptr, 0);
+      const UINT length = query(raw, i, nullptr, 0);
       std::wstring path(length + 1, L'\0');
-      path.resize(DragQueryFileW(raw, i, path.data(), length + 1));
+      path.resize(query(raw, i, path.data(), length + 1));
       paths.push_back(Narrow(path));
     }
   }
