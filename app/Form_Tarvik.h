@@ -18,6 +18,7 @@
 #include "platform/System.h"
 #include "target/Module1.h"
 #include "target/TargetSession.h"
+#include "waypoints/RowBlock.h"
 #include "waypoints/WaypointRow.h"
 
 namespace tarvik::app {
@@ -170,6 +171,7 @@ class Form_Tarvik {
 
   void AddToEntireList(const std::string& row);
   int FindRowByName(const platform::ListControl& list, std::string_view name) const;
+  int FindInEntireList(std::string_view name) const;
   bool ValidateNewWaypoint();
   void EnableGrabForTarget();
   int TargetApp() const { return c_.Combo_WhichApp->ListIndex(); }
@@ -202,7 +204,7 @@ class Form_Tarvik {
   void WarnFileProblem(const std::string& path, std::string_view sentence);
   void MakeCurrentDocument(const std::string& path);
   void StartUntitledDocument();
-  void FillEntireList(const std::vector<waypoints::Waypoint>& waypoints);
+  void FillEntireList(const waypoints::RowBlock& rows);
 
   void AddRecentFile(const std::string& path);
   void MoveRecentFileToTop(const std::string& path, std::int32_t index);

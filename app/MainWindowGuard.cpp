@@ -41,7 +41,9 @@ std::vector<std::string> RowsOf(const platform::ListControl& list) {
 
 void PutBackRows(platform::ListControl& list, const std::vector<std::string>& rows) {
   // Left alone when untouched, so that its selection stays too.
-  if (RowsOf(list) != rows) list.SetItems(rows);
+  if (RowsOf(list) == rows) return;
+  const std::vector<std::string_view> views(rows.begin(), rows.end());
+  list.SetItems(views);
 }
 
 // Counts the commands under way for as long as one runs.

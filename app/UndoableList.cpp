@@ -35,7 +35,7 @@ void UndoableList::Clear() {
   list_.Clear();
 }
 
-void UndoableList::SetItems(const std::vector<std::string>& rows) {
+void UndoableList::SetItems(std::span<const std::string_view> rows) {
   replaced_ = true;
   list_.SetItems(rows);
 }

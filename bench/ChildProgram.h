@@ -45,6 +45,7 @@ class ChildProgram {
   ChildProgram& operator=(const ChildProgram&) = delete;
 
   DWORD Id() const { return id_; }
+  HANDLE Handle() const { return process_.get(); }
   bool HasExited() const;
   std::optional<DWORD> ExitCode() const;
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -67,7 +68,7 @@ class ListControl : public Control {
   virtual void Clear() = 0;
   // Replaces every row at once, in the order given; nothing is selected.
   // Much faster than adding a large file's rows one by one.
-  virtual void SetItems(const std::vector<std::string>& rows) = 0;
+  virtual void SetItems(std::span<const std::string_view> rows) = 0;
 
   // -1 when nothing is selected.
   virtual int ListIndex() const = 0;

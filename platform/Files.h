@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -40,9 +41,20 @@ class Files {
   virtual FileResult<Bytes> ReadFirst(std::string_view path, std::size_t count) const = 0;
   // The whole file, unless it is larger than kLargestReadable.
   virtual FileResult<Bytes> ReadAll(std::string_view path) const = 0;
+  // The same bytes handed to `take` a piece at a time, in order, so that a
+  // large file is never held whole in memory. Refuses what ReadAll refuses
+  // before handing out any piece; a failure part-way comes after the pieces
+  // before it.
+  virtual FileStatus ReadInPieces(std::string_view path,
+                                  const std::function<void(const Bytes&)>& take) const = 0;
   // Creates a new file holding exactly `bytes`, on the disk when this
   // returns Ok; refuses to replace one.
   virtual FileStatus CreateNew(std::string_view path, const Bytes& bytes) = 0;
+  // The same from pieces written as they come, so that a large file is never
+  // held whole in memory: `next_piece` replaces what its buffer holds with
+  // the next piece and leaves it empty after the last.
+  virtual FileStatus CreateNewInPieces(std::string_view path,
+                                       const std::function<void(Bytes&)>& next_piece) = 0;
   // A read-only file is neither deleted nor moved, nor replaced by a move.
   virtual FileStatus Delete(std::string_view path) = 0;
   // Renames a file within its folder. A file at `to` is replaced in the

@@ -66,6 +66,13 @@ void Form_Tarvik::AddToEntireList(const std::string& row) {
   list.AddItem(row, at);
 }
 
+int Form_Tarvik::FindInEntireList(std::string_view name) const {
+  // The entire list is always in order; reading all of a large one through
+  // the list box would take a visible pause.
+  const platform::ListControl& list = *c_.List_Entire;
+  return waypoints::FindNameInOrder(list.Count(), [&](int i) { return list.Item(i); }, name);
+}
+
 int Form_Tarvik::FindRowByName(const platform::ListControl& list, std::string_view name) const {
   for (int i = 0; i < list.Count(); ++i) {
     if (waypoints::RowName(list.Item(i)) == name) return i;
@@ -93,7 +100,7 @@ bool Form_Tarvik::ValidateNewWaypoint() {
     messages.Warn("Invalid Longitude.", kAddTitle);
     return false;
   }
-  if (FindRowByName(*c_.List_Entire, name) >= 0) {
+  if (FindInEntireList(name) >= 0) {
     messages.Warn("Waypoint aleady exists", kAddTitle);
     return false;
   }
@@ -121,10 +128,8 @@ void Form_Tarvik::Command_Delete_Click() {
     return;
   }
   document_.IsDirty = true;
-  for (auto* list : {c_.List_Entire, c_.List_Recent}) {
-    int at = FindRowByName(*list, name);
-    if (at >= 0) list->RemoveItem(at);
-  }
+  if (int at = FindInEntireList(name); at >= 0) c_.List_Entire->RemoveItem(at);
+  if (int at = FindRowByName(*c_.List_Recent, name); at >= 0) c_.List_Recent->RemoveItem(at);
   ClearEntry();
   EnableGrabForTarget();
 }

@@ -61,11 +61,20 @@ bool RowLess(std::string_view a, std::string_view b) {
   return i == a.size() && j < b.size();
 }
 
-void SortRows(std::vector<std::string>& rows) {
-  auto less = [](const std::string& a, const std::string& b) { return RowLess(a, b); };
+namespace {
+
+template <class Row>
+void SortInPlace(std::vector<Row>& rows) {
+  auto less = [](const Row& a, const Row& b) { return RowLess(a, b); };
   // A file this program wrote is in order already.
   if (std::is_sorted(rows.begin(), rows.end(), less)) return;
   std::stable_sort(rows.begin(), rows.end(), less);
 }
+
+}  // namespace
+
+void SortRows(std::vector<std::string>& rows) { SortInPlace(rows); }
+
+void SortRows(std::vector<std::string_view>& rows) { SortInPlace(rows); }
 
 }  // namespace tarvik::waypoints

@@ -20,6 +20,8 @@ inline constexpr char kTab = '\t';
 
 // The row a list box shows: Name, tab, Latitude, tab, Longitude, tab, Extra.
 std::string JoinRow(const Waypoint& waypoint);
+// The same row added to the end of `out`.
+void AppendRow(const Waypoint& waypoint, std::string& out);
 // Splits at the first three tabs; Extra runs to the end and may hold more
 // tabs. nullopt for a row with fewer than three tabs.
 std::optional<Waypoint> SplitRow(std::string_view row);

@@ -39,11 +39,13 @@ class TarvikApp final : public ProgramWindows {
   void HideTransitWindow() override;
 
  private:
+  // Makes and loads the main window meanwhile, hidden.
   void ShowSplashFor2Seconds();
+  void CreateMainWindow();
   // Loads the RE Transit window unless it is loaded.
   transit::Form_RE_Transit& Transit();
   void ShowMainWindow();
-  bool TranslateDialogKeys(MSG& message);
+  bool PreTranslate(MSG& message);
   int RunMessageLoop();
 
   platform::win32::RegistrySettingsStore settings_;

@@ -49,11 +49,36 @@ FileResult<Bytes> MemoryFiles::ReadAll(std::string_view path) const {
   return {FileStatus::Ok, found->second};
 }
 
+FileStatus MemoryFiles::ReadInPieces(std::string_view path,
+                                     const std::function<void(const Bytes&)>& take) const {
+  auto whole = ReadAll(path);
+  if (!whole.ok()) return whole.status;
+  // Odd, so that pieces end inside characters and between CR and LF.
+  constexpr std::size_t kPieceBytes = 7;
+  const Bytes& bytes = whole.value;
+  for (std::size_t at = 0; at < bytes.size(); at += kPieceBytes) {
+    const std::size_t end = std::min(at + kPieceBytes, bytes.size());
+    take(Bytes(bytes.begin() + static_cast<std::ptrdiff_t>(at),
+               bytes.begin() + static_cast<std::ptrdiff_t>(end)));
+  }
+  return FileStatus::Ok;
+}
+
 FileStatus MemoryFiles::CreateNew(std::string_view path, const Bytes& bytes) {
   if (auto fault = Begin(Operation::CreateNew, path)) return *fault;
   if (Exists(path)) return ReadOnly(path) ? FileStatus::Denied : FileStatus::Exists;
   files_[Key(path)] = bytes;
   return Changed();
+}
+
+FileStatus MemoryFiles::CreateNewInPieces(std::string_view path,
+                                          const std::function<void(Bytes&)>& next_piece) {
+  Bytes whole;
+  Bytes piece;
+  for (next_piece(piece); !piece.empty(); next_piece(piece)) {
+    whole.insert(whole.end(), piece.begin(), piece.end());
+  }
+  return CreateNew(path, whole);
 }
 
 FileStatus MemoryFiles::Delete(std::string_view path) {

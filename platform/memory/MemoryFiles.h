@@ -26,7 +26,14 @@ class MemoryFiles : public Files {
   bool Exists(std::string_view path) const override;
   FileResult<Bytes> ReadFirst(std::string_view path, std::size_t count) const override;
   FileResult<Bytes> ReadAll(std::string_view path) const override;
+  // As ReadAll, faults included, in pieces of a few bytes: tests then cross
+  // every kind of boundary a reader of pieces must cope with.
+  FileStatus ReadInPieces(std::string_view path,
+                          const std::function<void(const Bytes&)>& take) const override;
   FileStatus CreateNew(std::string_view path, const Bytes& bytes) override;
+  // Gathers the pieces and fails exactly as CreateNew does.
+  FileStatus CreateNewInPieces(std::string_view path,
+                               const std::function<void(Bytes&)>& next_piece) override;
   FileStatus Delete(std::string_view path) override;
   FileStatus Move(std::string_view from, std::string_view to) override;
 

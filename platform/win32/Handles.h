@@ -7,6 +7,8 @@
 #include <memory>
 #include <type_traits>
 
+#include "platform/win32/SystemFunction.h"
+
 namespace tarvik::platform::win32 {
 
 // One move-only owner per kind of handle, each releasing with its own call.
@@ -31,7 +33,11 @@ using UniqueHkey = UniqueHandle<HKEY, &RegCloseKey>;
 using UniqueHhook = UniqueHandle<HHOOK, &UnhookWindowsHookEx>;
 using UniqueHdc = UniqueHandle<HDC, &DeleteDC>;
 using UniqueFile = UniqueHandle<HANDLE, &CloseHandle>;
-using UniqueHdrop = UniqueHandle<HDROP, &DragFinish>;
+// shell32 is loaded when a drop first comes (see SystemFunction).
+inline void FinishDrop(HDROP drop) {
+  if (auto* finish = SystemFunction<decltype(DragFinish)>(L"shell32.dll", "DragFinish")) finish(drop);
+}
+using UniqueHdrop = UniqueHandle<HDROP, &FinishDrop>;
 
 // A DC borrowed with GetDC goes back with ReleaseDC on the same window.
 class WindowDc {

@@ -79,6 +79,29 @@ bool WriteAll(HANDLE file, const Bytes& bytes) {
   return true;
 }
 
+// Creates the file, lets `write` fill it and flushes it; a file that could
+// not be written whole is removed again, also when `write` throws.
+template <class Write>
+FileStatus WriteNewFile(std::string_view path, Write write) {
+  UniqueFile file = OpenFile(path, GENERIC_WRITE, 0, CREATE_NEW);
+  if (!file) return StatusOfLastError();
+  auto remove = [&] {
+    file.reset();
+    DeleteFileW(Widen(path).c_str());
+  };
+  bool written = false;
+  try {
+    written = write(file.get());
+  } catch (...) {
+    remove();
+    throw;
+  }
+  if (written && FlushFileBuffers(file.get())) return FileStatus::Ok;
+  FileStatus status = StatusOfLastError();
+  remove();
+  return status == FileStatus::Ok ? FileStatus::Failed : status;
+}
+
 }  // namespace
 
 bool Win32Files::Exists(std::string_view path) const {
@@ -94,14 +117,42 @@ FileResult<Bytes> Win32Files::ReadAll(std::string_view path) const {
   return Read(path, kLargestReadable, Beyond::Refuse);
 }
 
-FileStatus Win32Files::CreateNew(std::string_view path, const Bytes& bytes) {
-  UniqueFile file = OpenFile(path, GENERIC_WRITE, 0, CREATE_NEW);
+FileStatus Win32Files::ReadInPieces(std::string_view path,
+                                    const std::function<void(const Bytes&)>& take) const {
+  constexpr DWORD kPieceBytes = 64 * 1024;
+  UniqueFile file = OpenFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
   if (!file) return StatusOfLastError();
-  if (WriteAll(file.get(), bytes) && FlushFileBuffers(file.get())) return FileStatus::Ok;
-  FileStatus status = StatusOfLastError();
-  file.reset();
-  DeleteFileW(Widen(path).c_str());
-  return status == FileStatus::Ok ? FileStatus::Failed : status;
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.get(), &size)) return StatusOfLastError();
+  if (static_cast<std::uint64_t>(size.QuadPart) > kLargestReadable) return FileStatus::TooLarge;
+  Bytes piece(kPieceBytes);
+  std::uint64_t total = 0;
+  for (;;) {
+    DWORD read = 0;
+    if (!ReadFile(file.get(), piece.data(), kPieceBytes, &read, nullptr)) return StatusOfLastError();
+    if (read == 0) return FileStatus::Ok;
+    // The file may grow while it is read.
+    total += read;
+    if (total > kLargestReadable) return FileStatus::TooLarge;
+    piece.resize(read);
+    take(piece);
+    piece.resize(kPieceBytes);
+  }
+}
+
+FileStatus Win32Files::CreateNew(std::string_view path, const Bytes& bytes) {
+  return WriteNewFile(path, [&](HANDLE file) { return WriteAll(file, bytes); });
+}
+
+FileStatus Win32Files::CreateNewInPieces(std::string_view path,
+                                         const std::function<void(Bytes&)>& next_piece) {
+  return WriteNewFile(path, [&](HANDLE file) {
+    Bytes piece;
+    for (next_piece(piece); !piece.empty(); next_piece(piece)) {
+      if (!WriteAll(file, piece)) return false;
+    }
+    return true;
+  });
 }
 
 FileStatus Win32Files::Delete(std::string_view path) {

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "platform/CommandFailure.h"
+#include "platform/win32/TabKey.h"
 #include "platform/win32/Utf.h"
 
 namespace tarvik::platform::win32 {
@@ -93,7 +94,8 @@ Win32FormWindow::~Win32FormWindow() {
 
 void Win32FormWindow::OnFilesDropped(std::function<void(const DroppedFiles&)> handler) {
   on_drop_ = std::move(handler);
-  DragAcceptFiles(hwnd_.get(), on_drop_ ? TRUE : FALSE);
+  auto* accept = SystemFunction<decltype(DragAcceptFiles)>(L"shell32.dll", "DragAcceptFiles");
+  if (accept) accept(hwnd_.get(), on_drop_ ? TRUE : FALSE);
 }
 
 void Win32FormWindow::OnDropFiles(HDROP raw) {
@@ -102,11 +104,12 @@ void Win32FormWindow::OnDropFiles(HDROP raw) {
     // The drop is ours to free, and is freed before the handler runs: it
     // may ask a question and wait for the user.
     UniqueHdrop drop(raw);
-    const UINT count = DragQueryFileW(raw, 0xFFFFFFFF, nullptr, 0);
+    auto* query = SystemFunction<decltype(DragQueryFileW)>(L"shell32.dll", "DragQueryFileW");
+    const UINT count = query ? query(raw, 0xFFFFFFFF, nullptr, 0) : 0;
     for (UINT i = 0; i < count; ++i) {
-      const UINT length = DragQueryFileW(raw, i, nullptr, 0);
+      const UINT length = query(raw, i, nullptr, 0);
       std::wstring path(length + 1, L'\0');
-      path.resize(DragQueryFileW(raw, i, path.data(), length + 1));
+      path.resize(query(raw, i, path.data(), length + 1));
       paths.push_back(Narrow(path));
     }
   }
@@ -225,25 +228,38 @@ Control& Win32FormWindow::AddControl(const ControlDesign& layout) { return Adopt
 ListControl& Win32FormWindow::AddList(const ControlDesign& layout) { return Adopt<Win32List>(layout); }
 
 void Win32FormWindow::PlaceInTabOrder(ChildWindow& control) {
-  // Z order is tab order, and it also decides which of two overlapping
-  // controls is drawn on top; frames lie beneath the controls they hold.
-  if (control.Layout().kind == ControlKind::Frame && !control.Layout().covers_controls) {
+  // The stacking order decides which of two overlapping controls is drawn
+  // on top and takes the mouse. It follows the tab order, except that frames
+  // lie beneath the controls they hold and roll bars above everything.
+  const ControlDesign& placed = control.Layout();
+  if (placed.kind == ControlKind::Frame && !placed.covers_controls) {
     SetWindowPos(control.Hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return;
   }
-  HWND after = HWND_TOP;
-  int best = -1;
-  for (auto& other : controls_) {
-    const ControlDesign& layout = other->Layout();
-    if (other.get() == &control || layout.kind == ControlKind::Frame) continue;
-    if (layout.tab_index < control.Layout().tab_index && layout.tab_index > best) {
-      best = layout.tab_index;
-      after = other->Hwnd();
+  if (!placed.above_all) {
+    HWND after = HWND_TOP;
+    int best = -1;
+    for (auto& other : controls_) {
+      const ControlDesign& layout = other->Layout();
+      bool stacked_apart = layout.kind == ControlKind::Frame || layout.above_all;
+      if (other.get() == &control || stacked_apart) continue;
+      if (layout.tab_index < placed.tab_index && layout.tab_index > best) {
+        best = layout.tab_index;
+        after = other->Hwnd();
+      }
     }
+    SetWindowPos(control.Hwnd(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
-  SetWindowPos(control.Hwnd(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   RaiseCoveringFrames();
+  RaiseControlsAboveAll();
   control.ApplyVisibility();
+}
+
+void Win32FormWindow::RaiseControlsAboveAll() {
+  for (const auto& control : controls_) {
+    if (!control->Layout().above_all) continue;
+    SetWindowPos(control->Hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
 }
 
 MenuItem& Win32FormWindow::AddMenuItem(const MenuDesign& layout) {
@@ -398,10 +414,20 @@ void Win32FormWindow::CenterOnScreen() {
          work.top + (work.bottom - work.top - height) / 2, width, height);
 }
 
-bool Win32FormWindow::TranslateDialogKeys(MSG& message) {
+bool Win32FormWindow::PreTranslate(MSG& message) {
   HWND hwnd = hwnd_.get();
   if (!hwnd || (message.hwnd != hwnd && !IsChild(hwnd, message.hwnd))) return false;
+  RelayMouseToToolTip(message);
+  if (MoveFocusOnTabKey(message, controls_)) return true;
   return IsDialogMessageW(hwnd, &message) != FALSE;
+}
+
+void Win32FormWindow::RelayMouseToToolTip(MSG& message) {
+  // Relayed rather than subclassing each control for the tooltip: Wine
+  // fetches a subclassed window's chain from its server on every message,
+  // three round trips for every row added to a list box.
+  if (!tooltip_ || message.message < WM_MOUSEFIRST || message.message > WM_MOUSELAST) return;
+  SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
 }
 
 void Win32FormWindow::OnDpiChanged(int dpi, const RECT& suggested) {

@@ -76,8 +76,10 @@ class Win32FormWindow final : public FormWindow, private ControlHost {
   // For windows whose design gives the client area rather than the frame.
   void SetClientSize(Twips width, Twips height);
   void CenterOnScreen();
-  // Tab, Enter and Esc as in a dialog; true when the message was taken.
-  bool TranslateDialogKeys(MSG& message);
+  // A message of this window or its controls before it is dispatched: the
+  // mouse goes to the tooltip too; Tab, Enter and Esc work as in a dialog,
+  // Tab in the designed tab order. True when the message was taken.
+  bool PreTranslate(MSG& message);
   void OnDestroyed(std::function<void()> handler) { on_destroyed_ = std::move(handler); }
 
  private:
@@ -102,6 +104,8 @@ class Win32FormWindow final : public FormWindow, private ControlHost {
   bool ParentShown(const std::string& parent) const override;
   void FrameShownOrHidden(const std::string& frame) override;
   void RaiseCoveringFrames();
+  void RaiseControlsAboveAll();
+  void RelayMouseToToolTip(MSG& message);
   const ChildWindow* FindControl(HWND hwnd) const;
 
   UniqueHwnd hwnd_;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -134,6 +135,114 @@ TEST(MarkerFileRoundTrip, HundredsOfGeneratedRowsComeBackInSortedOrder) {
   EXPECT_EQ(back, rows);
 }
 
+std::vector<std::string> GeneratedRows(std::mt19937& random, int count) {
+  std::vector<std::string> rows;
+  std::uniform_real_distribution<double> lat(-90, 90), lon(-180, 180);
+  for (int i = 0; i < count; ++i) {
+    rows.push_back(JoinRow({RandomName(random), std::to_string(lat(random)),
+                            std::to_string(lon(random)), std::to_string(i % 3)}));
+  }
+  return rows;
+}
+
+std::optional<RowBlock> ReadInPieces(const Bytes& file, std::size_t piece_size) {
+  MarkerRowReader reader;
+  for (std::size_t at = 0; at < file.size(); at += piece_size) {
+    reader.Take(Bytes(file.begin() + static_cast<std::ptrdiff_t>(at),
+                      file.begin() + static_cast<std::ptrdiff_t>(std::min(at + piece_size, file.size()))));
+  }
+  return reader.Finish();
+}
+
+TEST(MarkerRowReader, PiecesOfAnySizeReadWhatTheWholeFileReaderReads) {
+  std::mt19937 random(7);
+  std::vector<std::string> generated = GeneratedRows(random, 300);
+  Bytes odd = EncodeMarkerFile({"A\t1\t2\t2"});
+  odd.push_back(0x41);
+  Bytes split_pair = Utf16File("Marker ( 1 2 \"");
+  split_pair.insert(split_pair.end(), {0x3D, 0xD8});
+  AppendUtf16Le("\r\n\" 2 )\r\n", split_pair);
+  const std::vector<Bytes> files = {
+      EncodeMarkerFile(generated),
+      EncodeMarkerFile({}),
+      Utf16File("\r\nMarker ( 1 2 \"B\" 2 )\r\n\r\nSIMISA@@@@@@@@@@JINX0I0t______\r\n"
+                "Marker ( 3 4 \"A\" 2 )\nMarker ( 5 6 \"C\" 2 )\rMarker ( 7 8 \"D\" 2 )"),
+      Utf16File("Marker ( 1 2 \"\xF0\x9F\x9A\x82 Z\xC3\xBCrich\" 2 )\r\n"),
+      Utf16File("Marker ( 1 2 \"A\" 2 )\r\nMarker ( broken\r\n"),
+      Utf16File("Marker ( 1 2 \"A\" 2 )", false),
+      odd,
+      split_pair,
+      Bytes{0xFF},
+      Bytes{0xFF, 0xFE},
+  };
+  for (std::size_t f = 0; f < files.size(); ++f) {
+    auto whole = ReadMarkerWaypoints(files[f]);
+    for (std::size_t piece_size : {1, 2, 3, 5, 64, 65536}) {
+      auto pieces = ReadInPieces(files[f], piece_size);
+      ASSERT_EQ(pieces.has_value(), whole.has_value()) << "file " << f << ", pieces of " << piece_size;
+      if (!whole) continue;
+      ASSERT_EQ(pieces->Count(), whole->size()) << "file " << f << ", pieces of " << piece_size;
+      for (std::size_t i = 0; i < whole->size(); ++i) {
+        EXPECT_EQ(pieces->Row(i), JoinRow(whole->at(i))) << "file " << f << ", row " << i;
+      }
+    }
+  }
+}
+
+TEST(RowBlock, SortedRowsAreInTheListsOrderEqualRowsInFileOrder) {
+  std::mt19937 random(17);
+  std::vector<std::string> rows = GeneratedRows(random, 300);
+  // Rows equal but for letter case keep their file order when sorted.
+  rows.push_back("west yard\t1\t2\t2");
+  rows.push_back("West Yard\t1\t2\t2");
+  RowBlock block;
+  for (const auto& row : rows) block.Add(*SplitRow(row));
+  std::vector<std::string> sorted = rows;
+  std::stable_sort(sorted.begin(), sorted.end(),
+                   [](const std::string& a, const std::string& b) { return RowLess(a, b); });
+  std::vector<std::string_view> views = block.SortedRows();
+  EXPECT_EQ(std::vector<std::string>(views.begin(), views.end()), sorted);
+}
+
+TEST(MarkerFileEncoder, ALargeListComesInWholeLinesOfAboutAPieceAndReadsBack) {
+  std::mt19937 random(11);
+  const std::vector<std::string> rows = GeneratedRows(random, 5000);
+  std::vector<std::size_t> asked;
+  MarkerFileEncoder encoder(rows.size(), [&](std::size_t i) {
+    asked.push_back(i);
+    return rows[i];
+  });
+  const Bytes line_end = {0x0D, 0x00, 0x0A, 0x00};
+  Bytes whole;
+  Bytes piece;
+  int pieces = 0;
+  for (encoder.NextPiece(piece); !piece.empty(); encoder.NextPiece(piece), ++pieces) {
+    ASSERT_GE(piece.size(), 4u);
+    EXPECT_EQ(Bytes(piece.end() - 4, piece.end()), line_end) << "piece " << pieces;
+    // A piece stops at the first line end past its size.
+    EXPECT_LT(piece.size(), MarkerFileEncoder::kPieceBytes + 1024) << "piece " << pieces;
+    whole.insert(whole.end(), piece.begin(), piece.end());
+  }
+  EXPECT_GT(pieces, 4);
+  EXPECT_EQ(asked.size(), rows.size()) << "each row fetched once";
+  EXPECT_TRUE(std::is_sorted(asked.begin(), asked.end()));
+  auto read = ReadMarkerWaypoints(whole);
+  ASSERT_TRUE(read.has_value());
+  ASSERT_EQ(read->size(), rows.size());
+  for (std::size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(JoinRow(read->at(i)), rows[i]) << i;
+
+  MarkerFileEncoder empty(0, [](std::size_t) -> std::string { throw std::logic_error("no rows"); });
+  empty.NextPiece(piece);
+  EXPECT_EQ(piece.size(), 66u) << "the mark and the header line";
+  empty.NextPiece(piece);
+  EXPECT_TRUE(piece.empty());
+
+  EXPECT_THROW(MarkerFileEncoder(1, [](std::size_t) { return std::string("no tabs"); })
+                   .NextPiece(piece),
+               std::invalid_argument)
+      << "a row that cannot be written is refused piece by piece too";
+}
+
 // A file as the entire list holds it once loaded: its rows, sorted; nullopt
 // for a file of incorrect format.
 std::optional<std::vector<std::string>> Load(const Bytes& file) {
@@ -258,6 +367,10 @@ TEST(ReadMarkerWaypoints, RefusesWhatIsNotUtf16LittleEndian) {
   lone_surrogate.insert(lone_surrogate.end(), {0x00, 0xDC});
   AppendUtf16Le("\" 2 )\r\n", lone_surrogate);
   EXPECT_FALSE(ReadMarkerWaypoints(lone_surrogate).has_value());
+  Bytes split_pair = Utf16File("Marker ( 1 2 \"");
+  split_pair.insert(split_pair.end(), {0x3D, 0xD8});
+  AppendUtf16Le("\r\n\" 2 )\r\n", split_pair);
+  EXPECT_FALSE(ReadMarkerWaypoints(split_pair).has_value()) << "a line end after a high surrogate";
   EXPECT_FALSE(ReadMarkerWaypoints(Utf16File(good + "Marker ( broken\r\n")).has_value())
       << "one bad line fails the whole file";
 }

@@ -13,7 +13,8 @@ TEST(UndoableList, AnyRunOfInsertsAndRemovalsIsTakenBackWhole) {
   std::mt19937 random(31);
   for (int run = 0; run < 300; ++run) {
     platform::memory::MemoryList box(platform::ControlDesign{});
-    box.SetItems({"a", "b", "c", "d"});
+    const std::vector<std::string_view> rows = {"a", "b", "c", "d"};
+    box.SetItems(rows);
     UndoableList list(box);
     list.AddItem("noted before Forget");
     list.Forget();

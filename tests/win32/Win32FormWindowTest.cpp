@@ -77,11 +77,25 @@ TEST_F(Win32WindowTest, ControlsArePlacedInTwipsAndStackedInTabOrder) {
   auto& later = window->AddControl(Layout("later", ControlKind::Button, 7));
   auto& first = window->AddControl(Layout("first", ControlKind::TextBox, 0));
   auto& middle = window->AddList(Layout("middle", ControlKind::ListBox, 3));
-  HWND child = GetWindow(window->Handle(), GW_CHILD);
-  std::vector<HWND> order;
-  for (; child; child = GetWindow(child, GW_HWNDNEXT)) order.push_back(child);
+  auto stacking = [&] {
+    std::vector<HWND> order;
+    for (HWND child = GetWindow(window->Handle(), GW_CHILD); child;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+      order.push_back(child);
+    }
+    return order;
+  };
   auto hwnd = [](Control& c) { return dynamic_cast<ChildWindow&>(c).Hwnd(); };
-  EXPECT_EQ(order, (std::vector<HWND>{hwnd(first), hwnd(middle), hwnd(later)}));
+  EXPECT_EQ(stacking(), (std::vector<HWND>{hwnd(first), hwnd(middle), hwnd(later)}));
+
+  // A roll bar lies above them all, wherever its tab index puts it, also
+  // above a control added after it.
+  ControlDesign bar_layout = Layout("bar", ControlKind::PictureButton, 5);
+  bar_layout.above_all = true;
+  auto& bar = window->AddControl(bar_layout);
+  auto& last = window->AddControl(Layout("last", ControlKind::TextBox, 1));
+  EXPECT_EQ(stacking(),
+            (std::vector<HWND>{hwnd(bar), hwnd(first), hwnd(last), hwnd(middle), hwnd(later)}));
 
   later.SetTop(3120);
   later.SetWidth(735);
