@@ -29,7 +29,7 @@ Form_Tarvik::Form_Tarvik(platform::FormWindow& window, Services services)
     : window_(window), services_(services) {
   CreateControls();
   WireHandlers();
-  window_.OnCloseRequest([this] { Form_Unload(0); });
+  window_.OnCloseRequest(Guarded([this] { Form_Unload(0); }));
 }
 
 void Form_Tarvik::CreateControls() {
@@ -41,7 +41,8 @@ void Form_Tarvik::CreateControls() {
   c_.Command_ShowList = control("Command_ShowList");
   c_.Label_Recent = control("Label_Recent");
   c_.List_Recent = list("List_Recent");
-  c_.List_Entire = list("List_Entire");
+  entire_list_ = std::make_unique<UndoableList>(*list("List_Entire"));
+  c_.List_Entire = entire_list_.get();
   c_.Command_Grab = control("Command_Grab");
   c_.Command_New = control("Command_New");
   c_.Command_Width = control("Command_Width");
@@ -83,32 +84,35 @@ void Form_Tarvik::CreateControls() {
 }
 
 void Form_Tarvik::WireHandlers() {
-  c_.List_Entire->OnClick([this] { List_Entire_Click(); });
-  c_.List_Recent->OnClick([this] { List_Recent_Click(); });
-  c_.Command_ShowList->OnClick([this] { Command_ShowList_Click(); });
-  c_.Command_Grab->OnClick([this] { Command_Grab_Click(); });
-  c_.Command_New->OnClick([this] { Command_New_Click(); });
-  c_.Command_Width->OnClick([this] { Command_Width_Click(); });
-  c_.Command_Last->OnClick([this] { Command_Last_Click(); });
-  c_.Command_Delete->OnClick([this] { Command_Delete_Click(); });
-  c_.Command_Transit->OnClick([this] { Command_Transit_Click(); });
-  c_.Check_OnTop->OnClick([this] { Check_OnTop_Click(); });
-  c_.Combo_WhichApp->OnClick([this] { Combo_WhichApp_Click(); });
-  c_.Command_Rollup->OnClick([this] { Command_Rollup_Click(); });
-  c_.Command_RollDown->OnClick([this] { Command_RollDown_Click(); });
-  c_.Menu_FileNew->OnClick([this] { Menu_FileNew_Click(); });
-  c_.Menu_FileOpen->OnClick([this] { Menu_FileOpen_Click(); });
-  c_.Menu_FileSave->OnClick([this] { Menu_FileSave_Click(); });
-  c_.Menu_FileSaveAs->OnClick([this] { Menu_FileSaveAs_Click(); });
-  c_.Menu_FileImport->OnClick([this] { Menu_FileImport_Click(); });
-  c_.Menu_FileExport->OnClick([this] { Menu_FileExport_Click(); });
-  c_.Text_Waypoint->OnPaste([this](std::string_view text) { return Text_Waypoint_Paste(text); });
-  c_.Text_Latitude->OnPaste([this](std::string_view text) { return Text_Latitude_Paste(text); });
-  c_.Text_Longitude->OnPaste([this](std::string_view text) { return Text_Longitude_Paste(text); });
-  c_.Menu_FileExit->OnClick([this] { Menu_FileExit_Click(); });
-  c_.Menu_FileRecent[0]->OnClick([this] { Menu_FileRecent_Click(0); });
-  c_.Menu_Manual->OnClick([this] { Menu_Manual_Click(); });
-  c_.Menu_About->OnClick([this] { Menu_About_Click(); });
+  c_.List_Entire->OnClick(Guarded([this] { List_Entire_Click(); }));
+  c_.List_Recent->OnClick(Guarded([this] { List_Recent_Click(); }));
+  c_.Command_ShowList->OnClick(Guarded([this] { Command_ShowList_Click(); }));
+  c_.Command_Grab->OnClick(Guarded([this] { Command_Grab_Click(); }));
+  c_.Command_New->OnClick(Guarded([this] { Command_New_Click(); }));
+  c_.Command_Width->OnClick(Guarded([this] { Command_Width_Click(); }));
+  c_.Command_Last->OnClick(Guarded([this] { Command_Last_Click(); }));
+  c_.Command_Delete->OnClick(Guarded([this] { Command_Delete_Click(); }));
+  c_.Command_Transit->OnClick(Guarded([this] { Command_Transit_Click(); }));
+  c_.Check_OnTop->OnClick(Guarded([this] { Check_OnTop_Click(); }));
+  c_.Combo_WhichApp->OnClick(Guarded([this] { Combo_WhichApp_Click(); }));
+  c_.Command_Rollup->OnClick(Guarded([this] { Command_Rollup_Click(); }));
+  c_.Command_RollDown->OnClick(Guarded([this] { Command_RollDown_Click(); }));
+  c_.Menu_FileNew->OnClick(Guarded([this] { Menu_FileNew_Click(); }));
+  c_.Menu_FileOpen->OnClick(Guarded([this] { Menu_FileOpen_Click(); }));
+  c_.Menu_FileSave->OnClick(Guarded([this] { Menu_FileSave_Click(); }));
+  c_.Menu_FileSaveAs->OnClick(Guarded([this] { Menu_FileSaveAs_Click(); }));
+  c_.Menu_FileImport->OnClick(Guarded([this] { Menu_FileImport_Click(); }));
+  c_.Menu_FileExport->OnClick(Guarded([this] { Menu_FileExport_Click(); }));
+  c_.Text_Waypoint->OnPaste(GuardedPaste([this](auto text) { return Text_Waypoint_Paste(text); }));
+  c_.Text_Latitude->OnPaste(GuardedPaste([this](auto text) { return Text_Latitude_Paste(text); }));
+  c_.Text_Longitude->OnPaste(
+      GuardedPaste([this](auto text) { return Text_Longitude_Paste(text); }));
+  c_.Menu_FileExit->OnClick(Guarded([this] { Menu_FileExit_Click(); }));
+  c_.Menu_FileRecent[0]->OnClick(Guarded([this] { Menu_FileRecent_Click(0); }));
+  c_.Menu_Manual->OnClick(Guarded([this] { Menu_Manual_Click(); }));
+  c_.Menu_About->OnClick(Guarded([this] { Menu_About_Click(); }));
+  window_.OnFilesDropped(
+      [this](const auto& paths) { RunGuarded([&] { Form_DropFiles(paths); }); });
 }
 
 void Form_Tarvik::Form_Load() {
@@ -220,10 +224,15 @@ void Form_Tarvik::Command_ShowList_Click() {
     c_.List_Recent->SetVisible(true);
     c_.Command_ShowList->SetCaption("Show Entire List");
   } else {
-    c_.List_Entire->SetVisible(true);
-    c_.List_Recent->SetVisible(false);
-    c_.Command_ShowList->SetCaption("Show Recent List");
+    ShowEntireList();
   }
+}
+
+void Form_Tarvik::ShowEntireList() {
+  c_.List_Entire->SetVisible(true);
+  // In narrow mode the two lists share one place.
+  if (!IsWide_) c_.List_Recent->SetVisible(false);
+  c_.Command_ShowList->SetCaption("Show Recent List");
 }
 
 void Form_Tarvik::Check_OnTop_Click() {

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
-
 #include <vector>
 
 #include "app/ProgramWindows.h"
+#include "app/UndoableList.h"
 #include "platform/Control.h"
 #include "platform/FileDialogs.h"
 #include "platform/Files.h"
@@ -16,6 +18,8 @@
 #include "platform/System.h"
 #include "platform/Xml.h"
 #include "target/Module1.h"
+#include "target/TargetSession.h"
+#include "waypoints/RowBlock.h"
 #include "waypoints/WaypointRow.h"
 
 namespace tarvik::app {
@@ -85,6 +89,11 @@ class Form_Tarvik {
   bool Text_Waypoint_Paste(std::string_view text);
   bool Text_Latitude_Paste(std::string_view text);
   bool Text_Longitude_Paste(std::string_view text);
+  // Files dropped on the window: the first is opened as File > Open would.
+  void Form_DropFiles(const std::vector<std::string>& paths);
+  // Opens a Marker file named outside the File menu (the command line, a
+  // drop) exactly as File > Open does once the user has chosen it.
+  void OpenDocumentFile(const std::string& path);
 
   // Waypoint rows and lists.
   void ParseRow(std::string_view row);
@@ -155,8 +164,19 @@ class Form_Tarvik {
     platform::MenuItem* Menu_About;
   };
 
+  // What a command that fails must leave as it found it.
+  struct Snapshot;
+
   void CreateControls();
   void WireHandlers();
+  // The handler for a control: `command`, run so that an exception it lets
+  // out restores the snapshot taken before it and is reported in a warning.
+  std::function<void()> Guarded(std::function<void()> command);
+  void RunGuarded(const std::function<void()>& command);
+  // The same for a paste handler, which also says whether it took the text.
+  std::function<bool(std::string_view)> GuardedPaste(std::function<bool(std::string_view)> paste);
+  Snapshot TakeSnapshot() const;
+  void Restore(const Snapshot& before);
   // Reads the stored position and modes; returns the stored target.
   std::int16_t RestoreSettings();
   void StoreSettings();
@@ -164,30 +184,57 @@ class Form_Tarvik {
 
   void AddToEntireList(const std::string& row);
   int FindRowByName(const platform::ListControl& list, std::string_view name) const;
-  bool ValidateNewWaypoint();
+  int FindInEntireList(std::string_view name) const;
+  bool ValidateNewWaypoint(const waypoints::Waypoint& waypoint);
   void EnableGrabForTarget();
   int TargetApp() const { return c_.Combo_WhichApp->ListIndex(); }
   void PleaseOpen(std::string_view what);
+  // The program the selected target stands for, as the user knows it.
+  std::string_view TargetProgram() const;
+  // Runs `command` in a conversation with `program`, or in the one already
+  // under way when a command starts another (a jump from the recent list's
+  // handling); the outermost tells the user once if the program stopped
+  // answering.
+  void WithTargetSession(std::string_view program, const std::function<void()>& command);
+  void JumpToTarget();
   void PressButton(platform::WindowHandle button);
-  std::string ReadSource(platform::WindowHandle source);
+  void TypeIntoUSAPhotoMaps(platform::WindowHandle photo_maps, const std::string& longitude_keys);
+  void Grab();
+  // nullopt when the target did not answer.
+  std::optional<std::string> ReadSource(platform::WindowHandle source);
 
   // Asks "Update ...?" when the list changed; false when the user said Yes
   // and the save did not happen, so the command that asked must stop.
   bool OfferToSaveChanges();
   // Save As; false when cancelled, refused or failed.
   bool SaveAs();
-  bool ReplaceWithBackup(const std::string& path);
-  bool WriteOrWarn(const std::string& path);
+  // Writes a new file at `path` through `write`, which creates the file it
+  // is given, and warns when that fails. The new file is complete on the
+  // disk before anything old is touched, and at every moment the previous
+  // contents are at `path` (or, with `keep_backup`, at its backup); a
+  // failed write leaves them as they were.
+  using FileWriter = std::function<platform::FileStatus(const std::string& path)>;
+  bool WriteReplacing(const std::string& path, const FileWriter& write, bool keep_backup);
+  // The list as a Marker file at `path`, keeping the file it replaces as
+  // the backup. A missing file is written anew and the backup left alone.
+  bool WriteDocument(const std::string& path);
+  // True when nothing is at `path` or the user lets it be replaced.
+  bool MayOverwrite(const std::string& path);
+  // Why a file could not be written.
+  enum class NotSaved { Missing, Denied, BackupDenied, InTheWay, Device, UnknownKind, NotWritten };
+  static NotSaved NotSavedFor(platform::FileStatus status, bool with_backup);
+  static std::string_view NotSavedSentence(NotSaved why);
+  void WarnNotSaved(const std::string& path, NotSaved why);
   std::optional<std::string> AskForFile(bool save);
   void WarnFileProblem(const std::string& path, std::string_view sentence);
   void MakeCurrentDocument(const std::string& path);
   void StartUntitledDocument();
-  void FillEntireList(const std::vector<waypoints::Waypoint>& waypoints);
+  void FillEntireList(const waypoints::RowBlock& rows);
+  // Rows just came in from a file: the entire list is the one shown.
+  void ShowEntireList();
 
   void ImportFile(const std::string& path);
   void ExportTo(const std::string& path);
-  void ShowImportedRows(const std::vector<std::string>& rows);
-  std::vector<std::string> EntireRows() const;
   bool PastePosition(std::string_view text, bool whole_text_only);
 
   void AddRecentFile(const std::string& path);
@@ -197,6 +244,9 @@ class Form_Tarvik {
   platform::FormWindow& window_;
   Services services_;
   Controls c_{};
+  // What c_.List_Entire points to, so that a failed command can take its
+  // rows back.
+  std::unique_ptr<UndoableList> entire_list_;
 
   bool IsWide_ = true;
   bool IsUp_ = false;
@@ -206,6 +256,9 @@ class Form_Tarvik {
   bool SuppressRecentJump_ = false;
   bool IsFirstREJump_ = true;
   bool unloading_ = false;
+  // The command's conversation with its target program, while one runs.
+  target::TargetSession* session_ = nullptr;
+  int running_commands_ = 0;
 
   waypoints::Waypoint Cur_;
   std::string CurrentRow_;

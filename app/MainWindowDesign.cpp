@@ -23,6 +23,9 @@ ControlDesign Make(const char* name, ControlKind kind, const char* caption, cons
   layout.rect = {left, top, width, height};
   layout.tab_index = tab;
   layout.glyph = glyph;
+  // The roll bars span the window: rolled up, the name box and its label
+  // would otherwise lie over the roll-down bar and take its clicks.
+  layout.above_all = kind == ControlKind::PictureButton;
   return layout;
 }
 

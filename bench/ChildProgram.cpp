@@ -68,9 +68,11 @@ HWND FindVisibleWindow(DWORD process_id, const wchar_t* window_class) {
   return search.found;
 }
 
-ChildProgram::ChildProgram(const std::wstring& path, Stopwatch& clock) {
+ChildProgram::ChildProgram(const std::wstring& path, Stopwatch& clock,
+                           const std::wstring& arguments) {
   // CreateProcessW may write into the command line, so it gets its own copy.
   std::wstring command_line = L"\"" + path + L"\"";
+  if (!arguments.empty()) command_line += L" " + arguments;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};

@@ -39,12 +39,13 @@ class ChildProgram {
  public:
   // Restarts the clock just before the process is created, so that the
   // clock counts the whole start of the program. Throws when it cannot start.
-  ChildProgram(const std::wstring& path, Stopwatch& clock);
+  ChildProgram(const std::wstring& path, Stopwatch& clock, const std::wstring& arguments = {});
   ~ChildProgram();
   ChildProgram(const ChildProgram&) = delete;
   ChildProgram& operator=(const ChildProgram&) = delete;
 
   DWORD Id() const { return id_; }
+  HANDLE Handle() const { return process_.get(); }
   bool HasExited() const;
   std::optional<DWORD> ExitCode() const;
 

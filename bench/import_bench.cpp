@@ -8,9 +8,7 @@
 // that the list box's share shows. Prints figures; asserts nothing.
 #include <windows.h>
 
-#include <shlwapi.h>
 #include <wrl/client.h>
-#include <xmllite.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -25,6 +23,7 @@
 #include "platform/win32/Utf.h"
 #include "platform/win32/Win32Files.h"
 #include "platform/win32/XmlLiteDocuments.h"
+#include "platform/win32/XmlLiteFunctions.h"
 #include "tests/win32/e2e/ControlReader.h"
 #include "tests/win32/e2e/FileDialog.h"
 #include "tests/win32/e2e/MessageBoxReader.h"
@@ -103,17 +102,14 @@ void WriteAll(const std::wstring& path, const std::string& bytes) {
 // Every node read and every name and value fetched, as any reader of the
 // file must, and nothing more.
 size_t BareXmlLiteRead(const std::wstring& path) {
-  static const platform::win32::UniqueModule library(
-      LoadLibraryExW(L"xmllite.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
-  auto create = reinterpret_cast<platform::win32::XmlLiteDocuments::CreateFunction>(
-      reinterpret_cast<void*>(GetProcAddress(library.get(), "CreateXmlReader")));
+  const auto* xml_lite = platform::win32::LoadXmlLite();
   ComPtr<IStream> stream;
   ComPtr<IXmlReader> reader;
-  if (!create ||
-      FAILED(SHCreateStreamOnFileEx(path.c_str(), STGM_READ, FILE_ATTRIBUTE_NORMAL, FALSE, nullptr,
-                                    &stream)) ||
-      FAILED(
-          create(__uuidof(IXmlReader), reinterpret_cast<void**>(reader.GetAddressOf()), nullptr)) ||
+  if (!xml_lite ||
+      FAILED(xml_lite->stream_on_file(path.c_str(), STGM_READ, FILE_ATTRIBUTE_NORMAL, FALSE,
+                                      nullptr, &stream)) ||
+      FAILED(xml_lite->create_reader(__uuidof(IXmlReader),
+                                     reinterpret_cast<void**>(reader.GetAddressOf()), nullptr)) ||
       FAILED(reader->SetProperty(XmlReaderProperty_DtdProcessing, DtdProcessing_Prohibit)) ||
       FAILED(reader->SetInput(stream.Get()))) {
     throw std::runtime_error("cannot start XmlLite");
@@ -151,14 +147,15 @@ class Discard : public platform::XmlHandler {
 };
 
 void AdapterRead(const std::string& path) {
-  platform::win32::XmlLiteDocuments xml;
+  platform::win32::Win32Files files;
+  platform::win32::XmlLiteDocuments xml(files);
   Discard discard;
   if (!xml.Read(path, discard).ok()) throw std::runtime_error("the XML layer refused the track");
 }
 
 std::vector<std::string> ImportedRows(const std::string& path) {
   platform::win32::Win32Files files;
-  platform::win32::XmlLiteDocuments xml;
+  platform::win32::XmlLiteDocuments xml(files);
   auto outcome = exchange::ReadWaypointFile(path, files, xml);
   if (outcome.refusal) throw std::runtime_error("refused: " + outcome.refusal->reason);
   auto plan = exchange::PlanImport(std::move(outcome.batch), {});
@@ -285,11 +282,11 @@ int Run(bool with_window, int window_rounds) {
     const std::string path = platform::win32::Narrow(folder + L"\\direct." + extension);
     double ms = MedianOf(kBareRounds, [&] {
       platform::win32::Win32Files files;
-      platform::win32::XmlLiteDocuments xml;
+      platform::win32::XmlLiteDocuments xml(files);
       auto plan = exchange::PlanExport(rows);
       auto bytes = exchange::ExportBytes(format, plan.waypoints, xml);
       files.Delete(path);
-      if (!bytes || exchange::WriteReplacing(files, path, *bytes) != platform::FileStatus::Ok) {
+      if (!bytes || files.CreateNew(path, *bytes) != platform::FileStatus::Ok) {
         throw std::runtime_error("cannot export");
       }
     });

@@ -1,16 +1,15 @@
-# Sourced with the build folder as $1: a Wine prefix of the project's own
-# under that folder, quiet, without Mono and Gecko prompts, and without the
-# 2 s wait that every hidden window costs when no window manager runs.
+# Sourced with a Windows build folder as $1: Wine's settings for running that
+# build's programs, in a Wine prefix of the project's own under the folder.
+# A 32-bit build gets a 32-bit prefix (WINEARCH=win32), as the simulator's
+# users have; a 64-bit one a 64-bit prefix, where programs of both kinds run.
 build_dir=$(cd "$1" && pwd)
+if [ ! -f "$build_dir/wine-arch" ]; then
+  echo "$build_dir is not a configured Windows build" >&2
+  return 1 2>/dev/null || exit 1
+fi
+export WINEARCH=$(cat "$build_dir/wine-arch")
 export WINEPREFIX="$build_dir/wineprefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
-export WINEARCH=win64
-
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  echo "Creating the Wine prefix $WINEPREFIX"
-  wineboot -u </dev/null >/dev/null 2>&1
-  wine reg add "HKCU\\Software\\Wine\\X11 Driver" /v Managed /t REG_SZ /d N /f \
-    </dev/null >/dev/null 2>&1
-  wineserver -w
-fi
+bash "$(dirname "${BASH_SOURCE[0]}")/wine-prefix.sh" "$WINEPREFIX" "$WINEARCH" ||
+  { return 1 2>/dev/null || exit 1; }

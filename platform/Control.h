@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -71,7 +72,7 @@ class ListControl : public Control {
   virtual void Clear() = 0;
   // Replaces every row at once, in the order given; nothing is selected.
   // Much faster than adding a large file's rows one by one.
-  virtual void SetItems(const std::vector<std::string>& rows) = 0;
+  virtual void SetItems(std::span<const std::string_view> rows) = 0;
 
   // -1 when nothing is selected.
   virtual int ListIndex() const = 0;
@@ -79,5 +80,14 @@ class ListControl : public Control {
   // selecting the row already selected raises nothing.
   virtual void SetListIndex(int index) = 0;
 };
+
+// Every row of a list, in order. Reading a large list box back takes a
+// while: for commands that need every row.
+inline std::vector<std::string> AllItems(const ListControl& list) {
+  std::vector<std::string> rows;
+  rows.reserve(static_cast<std::size_t>(list.Count()));
+  for (int i = 0; i < list.Count(); ++i) rows.push_back(list.Item(i));
+  return rows;
+}
 
 }  // namespace tarvik::platform

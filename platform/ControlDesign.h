@@ -50,6 +50,9 @@ struct ControlDesign {
   bool word_wrap = false;       // a label whose text wraps at its width
   bool covers_controls = false;  // a frame drawn over the controls it overlaps, not beneath
   bool spans_width = false;      // widened with the client area when it must grow
+  // Above every other control whatever its tab index, for the mouse as for
+  // the eye: a roll bar that other controls cross while the window is rolled up.
+  bool above_all = false;
 };
 
 struct MenuDesign {

@@ -59,6 +59,10 @@ class FormWindow {
   // Called when the user closes the window (close box, system menu, Alt+F4).
   // The handler decides; the window goes away only through Destroy().
   virtual void OnCloseRequest(std::function<void()> handler) = 0;
+  // Files dropped on the window, from Explorer say, in the order the drop
+  // lists them. The window takes drops only once a handler is set.
+  using DroppedFiles = std::vector<std::string>;
+  virtual void OnFilesDropped(std::function<void(const DroppedFiles&)> handler) = 0;
   virtual void Show() = 0;
   virtual void Hide() = 0;
   virtual void Destroy() = 0;

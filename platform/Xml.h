@@ -33,16 +33,15 @@ class XmlHandler {
   virtual bool EndElement(std::string_view local_name) = 0;
 };
 
-// A reader refuses files larger than this before reading any of them, and
-// any single text longer than the second.
-inline constexpr std::uint64_t kMaxXmlFileBytes = 256ull * 1024 * 1024;
+// A reader refuses files larger than Files::ReadAll takes (kLargestReadable)
+// before reading any of them, and any single text longer than this.
 inline constexpr std::size_t kMaxXmlTextCharacters = 16u * 1024 * 1024;
 
 enum class XmlProblem {
   None,
   NotFound,      // no file at the path
   Unreadable,    // the file cannot be opened or read
-  TooLarge,      // over kMaxXmlFileBytes
+  TooLarge,      // over kLargestReadable
   TextTooLong,   // a text over kMaxXmlTextCharacters
   DocumentType,  // a DTD, which is never processed
   Encoding,      // bytes that are not text in the document's encoding

@@ -31,38 +31,47 @@ std::size_t CharacterCount(const std::string& text) {
 
 void Form_Tarvik::Command_Grab_Click() { GrabPosition(); }
 
-std::string Form_Tarvik::ReadSource(platform::WindowHandle source) {
-  std::string text = source == 0 ? std::string() : services_.finder.Windows().GetText(source);
-  if (TargetApp() == kTargetMosaic && CharacterCount(text) > kMosaicSuffix) {
-    text = DropLastCharacters(std::move(text), kMosaicSuffix);
+std::optional<std::string> Form_Tarvik::ReadSource(platform::WindowHandle source) {
+  std::optional<std::string> text = session_->GetText(source);
+  if (text && TargetApp() == kTargetMosaic && CharacterCount(*text) > kMosaicSuffix) {
+    text = DropLastCharacters(std::move(*text), kMosaicSuffix);
   }
   return text;
 }
 
-void Form_Tarvik::GrabPosition() {
+void Form_Tarvik::GrabPosition() { WithTargetSession(TargetProgram(), [this] { Grab(); }); }
+
+void Form_Tarvik::Grab() {
   auto& finder = services_.finder;
   auto& windows = finder.Windows();
+  const int target = TargetApp();
   platform::WindowHandle longitude_source = 0;
   platform::WindowHandle latitude_source = 0;
-  if (TargetApp() == kTargetRouteEditor) {
+  if (target == kTargetRouteEditor) {
     finder.FindRouteEditorWindows();
     if (finder.CameraWnd == 0) return PleaseOpen("the Route Editor Camera Window.");
-    c_.Command_Grab->SetEnabled(false);
-    c_.Command_Delete->SetEnabled(true);
     // The 4th and 6th children, whatever their class.
     longitude_source = windows.FirstChild(finder.CameraWnd);
     for (int i = 0; i < 3; ++i) longitude_source = windows.NextSibling(longitude_source);
     latitude_source = windows.NextSibling(windows.NextSibling(longitude_source));
-  } else if (TargetApp() == kTargetMosaic) {
+  } else if (target == kTargetMosaic) {
     finder.FindMosaicControls();
     if (finder.MosaicField0 == 0) return PleaseOpen("Mosaic.");
-    c_.Command_Grab->SetEnabled(false);
-    c_.Command_Delete->SetEnabled(true);
     longitude_source = finder.MosaicLonField;
     latitude_source = finder.MosaicLatField;
   }
-  c_.Text_Longitude->SetCaption(ReadSource(longitude_source));
-  c_.Text_Latitude->SetCaption(ReadSource(latitude_source));
+  // Both texts are read before anything changes, so that a target that
+  // does not answer leaves the boxes and the buttons as they were, as one
+  // that is not open does.
+  std::optional<std::string> longitude = ReadSource(longitude_source);
+  std::optional<std::string> latitude = ReadSource(latitude_source);
+  if (!longitude || !latitude) return;
+  if (target == kTargetRouteEditor || target == kTargetMosaic) {
+    c_.Command_Grab->SetEnabled(false);
+    c_.Command_Delete->SetEnabled(true);
+  }
+  c_.Text_Longitude->SetCaption(*longitude);
+  c_.Text_Latitude->SetCaption(*latitude);
   c_.Text_Waypoint->ReplaceSelection("WP ");
   c_.Text_Latitude->SetReadOnly(true);
   c_.Text_Longitude->SetReadOnly(true);

@@ -1,6 +1,7 @@
 #include "transit/Form_RE_Transit.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <string>
 #include <utility>
@@ -50,12 +51,21 @@ constexpr int kOpenInterval = 100;
 // The Route Editor's world is a sphere of this radius, in metres.
 constexpr double kEarthRadius = 6370997.0;
 
+RouteEditorLink::Clock SteadyUnlessGiven(RouteEditorLink::Clock clock) {
+  if (clock) return clock;
+  return [] {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now().time_since_epoch());
+  };
+}
+
 }  // namespace
 
 Form_RE_Transit::Form_RE_Transit(platform::FormWindow& window, TransitServices services)
     : window_(window),
       services_(std::move(services)),
-      texts_(services_.texts ? *services_.texts : own_texts_) {
+      texts_(services_.texts ? *services_.texts : own_texts_),
+      link_(services_.finder, SteadyUnlessGiven(services_.clock)) {
   window_.SetCaption(kCaption);
   CreateControls();
   WireHandlers();

@@ -9,6 +9,7 @@
 #include "platform/SettingsStore.h"
 #include "target/Module1.h"
 #include "transit/GoodeInverse.h"
+#include "transit/RouteEditorLink.h"
 #include "transit/RouteEditorTexts.h"
 
 namespace tarvik::transit {
@@ -22,6 +23,9 @@ struct TransitServices {
   // The run's one record of Route Editor texts, which outlives a closed and
   // reopened Transit window; when null the window keeps its own.
   RouteEditorTexts* texts = nullptr;
+  // Paces the tries of a Route Editor that has stopped answering; when
+  // empty, the steady clock.
+  RouteEditorLink::Clock clock;
 };
 
 // The RE Transit window's logic. It creates its controls on the window it is
@@ -118,6 +122,7 @@ class Form_RE_Transit {
   TransitServices services_;
   RouteEditorTexts own_texts_;
   RouteEditorTexts& texts_;
+  RouteEditorLink link_;
   Controls c_{};
   bool unloaded_ = false;
   // The outer width at which every text fits.

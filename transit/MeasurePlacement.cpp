@@ -2,6 +2,7 @@
 // placement position lies from its camera or its selected object, and the
 // placement's latitude and longitude.
 #include <cmath>
+#include <limits>
 #include <string_view>
 
 #include "target/LeadingNumber.h"
@@ -32,6 +33,7 @@ constexpr const char* kCameraNotRolledDown =
 constexpr const char* kWindowsMissing =
     "For Transit to work correctly, the Route Editor's Placement, Camera, and Object Windows "
     "must be Open and Rolled Down.";
+constexpr const char* kNotResponding = "Route Editor is not responding.";
 
 constexpr std::int16_t kWrtObject = 0;
 
@@ -45,8 +47,12 @@ void ShowOrHide(platform::Control& control, bool shown) {
   if (control.Visible() != shown) control.SetVisible(shown);
 }
 
-// A text that holds no number, or one too large for a double, counts as 0.
-double Number(std::string_view text) { return target::LeadingNumber(text).value_or(0); }
+// A text that holds no number counts as 0. One whose number is too large
+// for a double is not a number at all: everything worked out from it is
+// not a number either, and its box shows "?" for this pass.
+double Number(std::string_view text) {
+  return target::LeadingNumber(text).value_or(std::numeric_limits<double>::quiet_NaN());
+}
 
 std::string BearingText(double dx, double dz, double degrees_per_radian) {
   if (!(std::fabs(dx) > kBearingThreshold)) return "?";
@@ -54,17 +60,21 @@ std::string BearingText(double dx, double dz, double degrees_per_radian) {
   return FormatTwoPlaces(dx > 0 ? 90 - theta : 270 - theta);
 }
 
-// A difference as its size and the word for its direction.
+// A difference as its size and the word for its direction; a difference
+// that is not a number has neither.
 void ShowDirected(platform::Control& value, platform::Control& word, double delta,
                   const char* positive, const char* negative) {
   Show(value, FormatTwoPlaces(delta >= 0 ? delta : -delta));
-  Show(word, delta >= 0 ? positive : negative);
+  Show(word, std::isnan(delta) ? "" : delta >= 0 ? positive : negative);
 }
 
 }  // namespace
 
 void Form_RE_Transit::MeasurePlacement() {
-  ReadRouteEditorWindows(services_.finder, texts_);
+  if (!link_.Read(texts_)) {
+    ShowInfo(kNotResponding);
+    return;
+  }
   Point reference;
   if (!ChooseReference(reference)) return;
   RefAtOrigin_ = reference.x == 0 && reference.y == 0 && reference.z == 0;
@@ -153,10 +163,12 @@ void Form_RE_Transit::ShowLatitudeLongitude(const Point& placement) {
   // The camera's tile whatever the reference, in metres whatever the units.
   const double tile_x = Number(texts_.CameraTileX) + (placement.x + kHalfTile) / kTileSize;
   const double tile_z = Number(texts_.CameraTileZ) + (placement.z + kHalfTile) / kTileSize;
-  const GoodeStatus status = GoodeInverse(lobes_, tile_x, tile_z, LonRad_, LatRad_);
-  // Where the projection has no point the boxes say so, rather than pair a
-  // fresh value with one left over from an earlier pass.
-  if (status != GoodeStatus::Inside) {
+  // Where the projection has no point, or there is no number to project,
+  // the boxes say so, rather than pair a fresh value with one left over
+  // from an earlier pass.
+  const bool projected = std::isfinite(tile_x) && std::isfinite(tile_z) &&
+                         GoodeInverse(lobes_, tile_x, tile_z, LonRad_, LatRad_) == GoodeStatus::Inside;
+  if (!projected) {
     Show(*c_.TextLatitude, "?");
     Show(*c_.TextLongitude, "?");
     return;

@@ -1,5 +1,7 @@
 #include "transit/RouteEditorTexts.h"
 
+#include <utility>
+
 namespace tarvik::transit {
 
 namespace {
@@ -16,56 +18,70 @@ constexpr int kPlacementXAt = 11;
 // every further child is missing and reads as empty, without a message sent.
 class ChildWalk {
  public:
-  ChildWalk(platform::WindowSystem& windows, WindowHandle parent)
-      : windows_(windows), at_(windows.FirstChild(parent)) {}
+  ChildWalk(platform::WindowSystem& windows, target::TargetSession& session, WindowHandle parent)
+      : windows_(windows), session_(session), at_(windows.FirstChild(parent)) {}
 
   // From child n to child n + steps.
   ChildWalk& Step(int steps = 1) {
     for (int i = 0; i < steps && at_ != 0; ++i) at_ = windows_.NextSibling(at_);
     return *this;
   }
-  std::string Read() { return at_ != 0 ? windows_.GetText(at_) : std::string(); }
+  // Into `field`, unless the Route Editor leaves it unanswered.
+  void Read(std::string& field) {
+    if (at_ == 0) {
+      field.clear();
+    } else if (auto text = session_.GetText(at_)) {
+      field = std::move(*text);
+    }
+  }
 
  private:
   platform::WindowSystem& windows_;
+  target::TargetSession& session_;
   WindowHandle at_;
 };
 
 void ReadThree(ChildWalk& walk, std::string& x, std::string& y, std::string& z) {
-  x = walk.Read();
-  y = walk.Step().Read();
-  z = walk.Step().Read();
+  walk.Read(x);
+  walk.Step().Read(y);
+  walk.Step().Read(z);
 }
 
-void ReadCamera(platform::WindowSystem& windows, WindowHandle camera, RouteEditorTexts& texts) {
-  ChildWalk walk(windows, camera);
+void ReadCamera(ChildWalk walk, RouteEditorTexts& texts) {
   walk.Step(kCameraXAt - 1);
   ReadThree(walk, texts.CameraX, texts.CameraY, texts.CameraZ);
-  texts.CameraTileX = walk.Step(kCameraTileXAt - (kCameraXAt + 2)).Read();
-  texts.CameraTileZ = walk.Step().Read();
+  walk.Step(kCameraTileXAt - (kCameraXAt + 2)).Read(texts.CameraTileX);
+  walk.Step().Read(texts.CameraTileZ);
 }
 
-void ReadObject(platform::WindowSystem& windows, WindowHandle object, RouteEditorTexts& texts) {
-  ChildWalk walk(windows, object);
+void ReadObject(ChildWalk walk, RouteEditorTexts& texts) {
   walk.Step(kObjectXAt - 1);
   ReadThree(walk, texts.ObjectX, texts.ObjectY, texts.ObjectZ);
 }
 
-void ReadPlacement(platform::WindowSystem& windows, WindowHandle placement,
-                   RouteEditorTexts& texts) {
-  ChildWalk walk(windows, placement);
+void ReadPlacement(ChildWalk walk, RouteEditorTexts& texts) {
   walk.Step(kPlacementXAt - 1);
   ReadThree(walk, texts.PlacementX, texts.PlacementY, texts.PlacementZ);
 }
 
 }  // namespace
 
-void ReadRouteEditorWindows(target::Module1& finder, RouteEditorTexts& texts) {
-  finder.FindRouteEditorWindows();
+void ReadFoundWindows(target::Module1& finder, target::TargetSession& session,
+                      RouteEditorTexts& texts) {
   platform::WindowSystem& windows = finder.Windows();
-  if (finder.CameraWnd != 0) ReadCamera(windows, finder.CameraWnd, texts);
-  if (finder.ObjectWnd != 0) ReadObject(windows, finder.ObjectWnd, texts);
-  if (finder.PlacementWnd != 0) ReadPlacement(windows, finder.PlacementWnd, texts);
+  // Once the Route Editor is silent every further read is skipped and
+  // leaves its field alone.
+  if (finder.CameraWnd != 0) ReadCamera(ChildWalk(windows, session, finder.CameraWnd), texts);
+  if (finder.ObjectWnd != 0) ReadObject(ChildWalk(windows, session, finder.ObjectWnd), texts);
+  if (finder.PlacementWnd != 0) {
+    ReadPlacement(ChildWalk(windows, session, finder.PlacementWnd), texts);
+  }
+}
+
+void ReadRouteEditorWindows(target::Module1& finder, target::TargetSession& session,
+                            RouteEditorTexts& texts) {
+  finder.FindRouteEditorWindows();
+  ReadFoundWindows(finder, session, texts);
 }
 
 }  // namespace tarvik::transit

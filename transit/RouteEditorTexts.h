@@ -3,6 +3,7 @@
 #include <string>
 
 #include "target/Module1.h"
+#include "target/TargetSession.h"
 
 namespace tarvik::transit {
 
@@ -24,11 +25,17 @@ struct RouteEditorTexts {
   std::string PlacementZ;
 };
 
-// One scan of the window finder, then the texts of the three windows it
-// found, read by their place among the window's children: Camera 1-3 and
-// 7-8, Object 7-9, Placement 11-13. A child that does not exist reads as
-// the empty text. Which windows were found is in the finder's CameraWnd,
-// ObjectWnd and PlacementWnd.
-void ReadRouteEditorWindows(target::Module1& finder, RouteEditorTexts& texts);
+// The texts of the three windows the finder's last scan found, read by
+// their place among the window's children: Camera 1-3 and 7-8, Object 7-9,
+// Placement 11-13. A child that does not exist reads as the empty text.
+// Reading ends at the first text the Route Editor leaves unanswered, which
+// keeps its old text; the session then says so.
+void ReadFoundWindows(target::Module1& finder, target::TargetSession& session,
+                      RouteEditorTexts& texts);
+
+// One scan of the window finder, then ReadFoundWindows. Which windows were
+// found is in the finder's CameraWnd, ObjectWnd and PlacementWnd.
+void ReadRouteEditorWindows(target::Module1& finder, target::TargetSession& session,
+                            RouteEditorTexts& texts);
 
 }  // namespace tarvik::transit

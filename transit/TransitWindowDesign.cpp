@@ -27,6 +27,7 @@ ControlDesign RollBar(const char* name, const char* tooltip, float top, int tab,
   ControlDesign layout = Make(name, ControlKind::PictureButton, "", tooltip, 0, top, 1935, 195, tab);
   layout.glyph = glyph;
   layout.spans_width = true;
+  layout.above_all = true;
   return layout;
 }
 

@@ -50,10 +50,8 @@ std::optional<double> ToDouble(std::string_view text) {
   return value;
 }
 
-bool IsValidWithin(std::string_view text, double limit) {
-  auto value = CoordinateValue(text);
-  return value && std::fabs(*value) <= limit;
-}
+constexpr double kLatitudeLimit = 90;
+constexpr double kLongitudeLimit = 180;
 
 }  // namespace
 
@@ -62,8 +60,17 @@ std::optional<double> CoordinateValue(std::string_view text) {
   return ToDouble(text);
 }
 
-bool IsValidLatitude(std::string_view text) { return IsValidWithin(text, 90); }
+bool IsWithinRange(double degrees, Axis axis) {
+  return std::fabs(degrees) <= (axis == Axis::Latitude ? kLatitudeLimit : kLongitudeLimit);
+}
 
-bool IsValidLongitude(std::string_view text) { return IsValidWithin(text, 180); }
+bool IsValidCoordinate(std::string_view text, Axis axis) {
+  auto value = CoordinateValue(text);
+  return value && IsWithinRange(*value, axis);
+}
+
+bool IsValidLatitude(std::string_view text) { return IsValidCoordinate(text, Axis::Latitude); }
+
+bool IsValidLongitude(std::string_view text) { return IsValidCoordinate(text, Axis::Longitude); }
 
 }  // namespace tarvik::waypoints

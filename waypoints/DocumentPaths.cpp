@@ -31,6 +31,8 @@ std::string BackupPathFor(std::string_view path) {
   return backup;
 }
 
+std::string SavingPathFor(std::string_view path) { return std::string(path) + ".saving"; }
+
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
   return !RowLess(a, b) && !RowLess(b, a);
 }

@@ -14,6 +14,10 @@ std::string FileNamePart(std::string_view path);
 // appended when it has none). Never the document's own path.
 std::string BackupPathFor(std::string_view path);
 
+// Where a save writes the new list before it takes the document's place:
+// beside the document, so that the final rename stays within one folder.
+std::string SavingPathFor(std::string_view path);
+
 // Letter case ignored, as for the Recent Files lookup.
 bool EqualIgnoringCase(std::string_view a, std::string_view b);
 

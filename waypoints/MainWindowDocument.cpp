@@ -10,20 +10,33 @@ namespace {
 
 constexpr const char* kMarkerFilter = "Marker Files (*.mkr)|*.mkr";
 
-std::string_view NotSavedSentence(platform::FileStatus status) {
-  switch (status) {
-    case platform::FileStatus::NotFound:
+}  // namespace
+
+// Every file the main window writes, a Marker file or an export, fails with
+// one of these sentences after its path.
+std::string_view Form_Tarvik::NotSavedSentence(NotSaved why) {
+  switch (why) {
+    case NotSaved::Missing:
       return "could not be saved: the file or its folder is missing.";
-    case platform::FileStatus::Denied:
+    case NotSaved::Denied:
       return "could not be saved: the file is read-only or in use.";
-    case platform::FileStatus::Exists:
+    case NotSaved::BackupDenied:
+      return "could not be saved: the file or its backup is read-only or in use.";
+    case NotSaved::InTheWay:
       return "could not be saved: a file of that name is in the way.";
-    default:
-      return "could not be saved: the disk may be full or unavailable.";
+    case NotSaved::UnknownKind:
+      return "could not be saved: its name must end in .kml, .gpx or .csv.";
+    case NotSaved::NotWritten:
+      return "could not be saved: the waypoints could not be written as XML.";
+    case NotSaved::Device:
+      break;
   }
+  return "could not be saved: the disk may be full or unavailable.";
 }
 
-}  // namespace
+void Form_Tarvik::WarnNotSaved(const std::string& path, NotSaved why) {
+  WarnFileProblem(path, NotSavedSentence(why));
+}
 
 void Form_Tarvik::StartUntitledDocument() {
   document_.DocName = "untitled";
@@ -55,6 +68,16 @@ void Form_Tarvik::Menu_FileOpen_Click() {
   if (path) ReadMarkerFile(*path);
 }
 
+void Form_Tarvik::OpenDocumentFile(const std::string& path) {
+  if (!OfferToSaveChanges()) return;
+  document_.IsDirty = false;
+  ReadMarkerFile(path);
+}
+
+void Form_Tarvik::Form_DropFiles(const std::vector<std::string>& paths) {
+  if (!paths.empty()) OpenDocumentFile(paths.front());
+}
+
 void Form_Tarvik::Menu_FileSave_Click() { SaveDocument(); }
 
 void Form_Tarvik::Menu_FileSaveAs_Click() { SaveAs(); }
@@ -66,30 +89,54 @@ std::optional<std::string> Form_Tarvik::AskForFile(bool save) {
   return path;
 }
 
-bool Form_Tarvik::ReplaceWithBackup(const std::string& path) {
-  // Each step stops the save when it fails, so the old contents always
-  // survive at `path` or at the backup.
-  document_.BackupPath = waypoints::BackupPathFor(path);
+bool Form_Tarvik::MayOverwrite(const std::string& path) {
+  return !services_.files.Exists(path) ||
+         services_.messages.Ask("Overwrite " + path + "?", kAppTitle) == platform::Answer::Yes;
+}
+
+bool Form_Tarvik::WriteReplacing(const std::string& path, const FileWriter& write,
+                                 bool keep_backup) {
+  using platform::FileStatus;
   auto& files = services_.files;
-  platform::FileStatus status = platform::FileStatus::Ok;
-  if (files.Exists(document_.BackupPath)) status = files.Delete(document_.BackupPath);
-  if (status == platform::FileStatus::Ok) status = files.Copy(path, document_.BackupPath);
-  if (status == platform::FileStatus::Ok) status = files.Delete(path);
-  if (status == platform::FileStatus::Ok) return true;
-  WarnFileProblem(path, NotSavedSentence(status));
+  const std::string saving = waypoints::SavingPathFor(path);
+  bool with_backup = false;
+  // Left behind by a save that was cut short.
+  FileStatus status = files.Exists(saving) ? files.Delete(saving) : FileStatus::Ok;
+  if (status == FileStatus::Ok) status = write(saving);
+  if (status == FileStatus::Ok && keep_backup && files.Exists(path)) {
+    const std::string backup = waypoints::BackupPathFor(path);
+    document_.BackupPath = backup;
+    with_backup = files.Exists(backup);
+    status = files.Move(path, backup);
+  }
+  // Without a backup the move replaces the old file in one step.
+  if (status == FileStatus::Ok) status = files.Move(saving, path);
+  if (status == FileStatus::Ok) return true;
+  if (files.Exists(saving)) files.Delete(saving);
+  WarnNotSaved(path, NotSavedFor(status, with_backup));
   return false;
 }
 
-bool Form_Tarvik::WriteOrWarn(const std::string& path) {
-  platform::FileStatus status = WriteMarkerFile(path);
-  if (status == platform::FileStatus::Ok) return true;
-  WarnFileProblem(path, NotSavedSentence(status));
-  return false;
+Form_Tarvik::NotSaved Form_Tarvik::NotSavedFor(platform::FileStatus status, bool with_backup) {
+  switch (status) {
+    case platform::FileStatus::NotFound:
+      return NotSaved::Missing;
+    case platform::FileStatus::Denied:
+      return with_backup ? NotSaved::BackupDenied : NotSaved::Denied;
+    case platform::FileStatus::Exists:
+      return NotSaved::InTheWay;
+    default:
+      return NotSaved::Device;
+  }
+}
+
+bool Form_Tarvik::WriteDocument(const std::string& path) {
+  return WriteReplacing(
+      path, [this](const std::string& saving) { return WriteMarkerFile(saving); }, true);
 }
 
 bool Form_Tarvik::SaveDocument() {
-  const std::string path = document_.DocPath;
-  if (!ReplaceWithBackup(path) || !WriteOrWarn(path)) return false;
+  if (!WriteDocument(document_.DocPath)) return false;
   document_.IsDirty = false;
   return true;
 }
@@ -97,13 +144,8 @@ bool Form_Tarvik::SaveDocument() {
 bool Form_Tarvik::SaveAs() {
   auto target = AskForFile(true);
   if (!target) return false;
-  if (services_.files.Exists(*target)) {
-    if (services_.messages.Ask("Overwrite " + *target + "?", kAppTitle) == platform::Answer::No) {
-      return false;
-    }
-    if (!ReplaceWithBackup(*target)) return false;
-  }
-  if (!WriteOrWarn(*target)) return false;
+  if (!MayOverwrite(*target)) return false;
+  if (!WriteDocument(*target)) return false;
   document_.IsDirty = false;
   MakeCurrentDocument(*target);
   RecordRecentFile(*target);

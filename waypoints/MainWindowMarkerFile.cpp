@@ -18,11 +18,14 @@ MarkTest TestUnicodeMark(const platform::Files& files, const std::string& path) 
   return waypoints::StartsWithUnicodeMark(first.value) ? MarkTest::Unicode : MarkTest::NotUnicode;
 }
 
-std::vector<std::string> AllRows(const platform::ListControl& list) {
-  std::vector<std::string> rows;
-  rows.reserve(static_cast<size_t>(list.Count()));
-  for (int i = 0; i < list.Count(); ++i) rows.push_back(list.Item(i));
-  return rows;
+// The file's rows, read a piece at a time: beside the old rows, which stay
+// until the new ones are whole, a large file's bytes and its rows would not
+// fit in memory together.
+std::optional<waypoints::RowBlock> ReadRows(const platform::Files& files, const std::string& path) {
+  waypoints::MarkerRowReader reader;
+  auto read = files.ReadInPieces(path, [&](const platform::Bytes& piece) { reader.Take(piece); });
+  if (read != platform::FileStatus::Ok) return std::nullopt;
+  return reader.Finish();
 }
 
 }  // namespace
@@ -36,9 +39,16 @@ bool Form_Tarvik::IsUnicodeFile(const std::string& path) {
 }
 
 platform::FileStatus Form_Tarvik::WriteMarkerFile(const std::string& path) {
-  std::vector<std::string> rows = AllRows(*c_.List_Entire);
-  if (!rows.empty()) ParseRow(rows.back());
-  return services_.files.CreateNew(path, waypoints::EncodeMarkerFile(rows));
+  const platform::ListControl& list = *c_.List_Entire;
+  const int count = list.Count();
+  if (count > 0) ParseRow(list.Item(count - 1));
+  // Row by row from the list box into the file: neither a copy of a large
+  // list nor its whole file is held in memory.
+  waypoints::MarkerFileEncoder encoder(static_cast<std::size_t>(count), [&](std::size_t i) {
+    return list.Item(static_cast<int>(i));
+  });
+  return services_.files.CreateNewInPieces(
+      path, [&](platform::Bytes& piece) { encoder.NextPiece(piece); });
 }
 
 void Form_Tarvik::MakeCurrentDocument(const std::string& path) {
@@ -48,13 +58,10 @@ void Form_Tarvik::MakeCurrentDocument(const std::string& path) {
   untitled_ = false;
 }
 
-void Form_Tarvik::FillEntireList(const std::vector<waypoints::Waypoint>& waypoints) {
-  std::vector<std::string> rows;
-  rows.reserve(waypoints.size());
-  for (const auto& waypoint : waypoints) rows.push_back(waypoints::JoinRow(waypoint));
-  waypoints::SortRows(rows);
-  c_.List_Entire->SetItems(rows);
-  if (!waypoints.empty()) Cur_ = waypoints.back();
+void Form_Tarvik::FillEntireList(const waypoints::RowBlock& rows) {
+  c_.List_Entire->SetItems(rows.SortedRows());
+  // The reader leaves the current fields holding the file's last waypoint.
+  if (rows.Count() > 0) ParseRow(rows.Row(rows.Count() - 1));
 }
 
 void Form_Tarvik::ReadMarkerFile(const std::string& path) {
@@ -64,26 +71,27 @@ void Form_Tarvik::ReadMarkerFile(const std::string& path) {
     WarnFileProblem(path, "Not Found or is not Unicode format.");
     return;
   }
+  // Nothing of the file was loaded, so nothing may be saved over it.
   auto fail = [&] {
     ClearLists();
+    StartUntitledDocument();
+    c_.Menu_FileSave->SetEnabled(false);
     WarnFileProblem(path, "has incorrect format.");
   };
   if (mark == MarkTest::Unreadable) return fail();
 
   MakeCurrentDocument(path);
-  auto bytes = services_.files.ReadAll(path);
+  // Read whole before the lists are replaced: a command that fails while
+  // reading leaves the old rows to be restored. Also refuses a file too
+  // large to hold, before reading any of it.
+  auto rows = ReadRows(services_.files, path);
+  if (!rows) return fail();
   ClearLists();
-  if (!bytes.ok()) return fail();
-  auto waypoints = waypoints::ReadMarkerWaypoints(bytes.value);
-  if (!waypoints) return fail();
-  FillEntireList(*waypoints);
+  FillEntireList(*rows);
 
   RecordRecentFile(path);
   if (c_.List_Entire->Count() > 0) {
-    c_.List_Entire->SetVisible(true);
-    // In narrow mode the two lists share one place: show the loaded one.
-    if (!IsWide_) c_.List_Recent->SetVisible(false);
-    c_.Command_ShowList->SetCaption("Show Recent List");
+    ShowEntireList();
     LastRow_.clear();
     c_.Command_Last->SetEnabled(false);
   } else {

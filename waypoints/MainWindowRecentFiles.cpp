@@ -37,7 +37,7 @@ void Form_Tarvik::AddRecentFile(const std::string& path) {
                               true};
       platform::MenuItem& entry = window_.AddMenuItem(layout);
       auto click_index = static_cast<std::int16_t>(index);
-      entry.OnClick([this, click_index] { Menu_FileRecent_Click(click_index); });
+      entry.OnClick(Guarded([this, click_index] { Menu_FileRecent_Click(click_index); }));
       c_.Menu_FileRecent.push_back(&entry);
     }
     c_.Menu_FileRecent[index]->SetVisible(true);
@@ -74,9 +74,12 @@ void Form_Tarvik::SaveRecentFiles() {
 }
 
 void Form_Tarvik::Menu_FileRecent_Click(std::int16_t index) {
+  // Taken now: a Save As from the Update question records its file on top
+  // and so moves every entry down.
+  const std::string path = RecentCaption(index);
   if (!OfferToSaveChanges()) return;
   document_.IsDirty = false;
-  ReadMarkerFile(RecentCaption(index));
+  ReadMarkerFile(path);
 }
 
 }  // namespace tarvik::app

@@ -1,5 +1,7 @@
 #include "waypoints/MarkerFile.h"
 
+#include <stdexcept>
+
 #include "waypoints/Utf16.h"
 
 namespace tarvik::waypoints {
@@ -49,14 +51,44 @@ std::string MarkerLine(const Waypoint& w) {
   return line;
 }
 
+namespace {
+
+// The Marker line of a row, which the reader will read back as that row;
+// throws for a row that cannot be written so.
+std::string WritableLine(const std::string& row) {
+  std::optional<Waypoint> waypoint = SplitRow(row);
+  std::string line = waypoint ? MarkerLine(*waypoint) : std::string();
+  // The reader also splits lines where the parser does not look, past ")".
+  bool one_line = line.find_first_of("\r\n") == std::string::npos;
+  if (!waypoint || !one_line || ParseMarkerLine(line).kind != LineKind::Marker) {
+    throw std::invalid_argument("a waypoint cannot be written to a Marker file.");
+  }
+  return line;
+}
+
+}  // namespace
+
+MarkerFileEncoder::MarkerFileEncoder(std::size_t row_count, RowAt row_at)
+    : row_count_(row_count), row_at_(std::move(row_at)) {}
+
+void MarkerFileEncoder::NextPiece(std::vector<std::uint8_t>& piece) {
+  piece.clear();
+  if (!header_done_) {
+    piece.assign(std::begin(kMark), std::end(kMark));
+    AppendLine(kMarkerHeader, piece);
+    header_done_ = true;
+  }
+  while (next_row_ < row_count_ && piece.size() < kPieceBytes) {
+    AppendLine(WritableLine(row_at_(next_row_++)), piece);
+  }
+}
+
 std::vector<std::uint8_t> EncodeMarkerFile(const std::vector<std::string>& rows) {
-  std::vector<std::uint8_t> out(std::begin(kMark), std::end(kMark));
-  out.reserve(66 + rows.size() * 80);
-  AppendLine(kMarkerHeader, out);
-  for (const auto& row : rows) {
-    // Rows always hold three tabs; anything else is written as a bare name.
-    Waypoint waypoint = SplitRow(row).value_or(Waypoint{row, "", "", ""});
-    AppendLine(MarkerLine(waypoint), out);
+  MarkerFileEncoder encoder(rows.size(), [&](std::size_t i) { return rows[i]; });
+  std::vector<std::uint8_t> out;
+  std::vector<std::uint8_t> piece;
+  for (encoder.NextPiece(piece); !piece.empty(); encoder.NextPiece(piece)) {
+    out.insert(out.end(), piece.begin(), piece.end());
   }
   return out;
 }
@@ -81,53 +113,116 @@ ParsedLine ParseMarkerLine(std::string_view line) {
   size_t close = rest.find(')');
   if (close == std::string_view::npos) return parsed;
   w.Extra = TrimSpaces(rest.substr(0, close));
-  parsed.kind = LineKind::Marker;
+  // Loaded, such a text would shift or cut the row, and the next save would
+  // write a file that can no longer be read.
+  bool holdable = CanBeField(w.Longitude) && CanBeField(w.Latitude) && CanBeField(w.Name) &&
+                  CanBeExtra(w.Extra);
+  if (holdable) parsed.kind = LineKind::Marker;
   return parsed;
 }
 
 namespace {
 
-// Calls `visit` with each line; CR LF, a lone CR and a lone LF end a line.
-// Stops early, returning false, when `visit` does.
+// Calls `visit` with each line of UTF-16LE text, decoded to UTF-8 a line at
+// a time so that a large file's text is never held decoded whole. CR LF, a
+// lone CR and a lone LF each end a line. False, possibly after some lines,
+// when the text is not UTF-16LE or when `visit` returns false.
 template <class Visit>
-bool ForEachLine(std::string_view text, Visit visit) {
-  size_t start = 0;
-  for (size_t k = 0; k < text.size(); ++k) {
-    char c = text[k];
-    if (c != '\r' && c != '\n') continue;
-    if (!visit(text.substr(start, k - start))) return false;
-    if (c == '\r' && k + 1 < text.size() && text[k + 1] == '\n') ++k;
-    start = k + 1;
+bool ForEachUtf16Line(const std::uint8_t* data, std::size_t size, Visit visit) {
+  if (size % 2 != 0) return false;
+  auto unit_at = [&](std::size_t k) { return static_cast<char16_t>(data[k] | (data[k + 1] << 8)); };
+  // A surrogate is never a CR or LF, so a line never ends inside a pair.
+  auto visit_units = [&](std::size_t begin, std::size_t end) {
+    auto line = DecodeUtf16Le(data + begin, end - begin);
+    return line && visit(std::string_view(*line));
+  };
+  std::size_t start = 0;
+  for (std::size_t k = 0; k < size; k += 2) {
+    char16_t unit = unit_at(k);
+    if (unit != u'\r' && unit != u'\n') continue;
+    if (!visit_units(start, k)) return false;
+    if (unit == u'\r' && k + 2 < size && unit_at(k + 2) == u'\n') k += 2;
+    start = k + 2;
   }
-  return start >= text.size() || visit(text.substr(start));
+  return start >= size || visit_units(start, size);
+}
+
+// Calls `take` with each waypoint of a whole file, in file order. False for
+// a file of incorrect format.
+template <class Take>
+bool ForEachMarkerWaypoint(const std::vector<std::uint8_t>& bytes, Take take) {
+  if (!StartsWithUnicodeMark(bytes)) return false;
+  return ForEachUtf16Line(bytes.data() + 2, bytes.size() - 2, [&](std::string_view line) {
+    ParsedLine parsed = ParseMarkerLine(line);
+    if (parsed.kind == LineKind::Marker) take(parsed.waypoint);
+    return parsed.kind != LineKind::Malformed;
+  });
 }
 
 }  // namespace
 
 std::optional<std::vector<std::string>> DecodeMarkerLines(const std::uint8_t* data,
                                                           std::size_t size) {
-  auto text = DecodeUtf16Le(data, size);
-  if (!text) return std::nullopt;
   std::vector<std::string> lines;
-  ForEachLine(*text, [&](std::string_view line) {
+  bool decoded = ForEachUtf16Line(data, size, [&](std::string_view line) {
     lines.emplace_back(line);
     return true;
   });
+  if (!decoded) return std::nullopt;
   return lines;
 }
 
 std::optional<std::vector<Waypoint>> ReadMarkerWaypoints(const std::vector<std::uint8_t>& bytes) {
-  if (!StartsWithUnicodeMark(bytes)) return std::nullopt;
-  auto text = DecodeUtf16Le(bytes.data() + 2, bytes.size() - 2);
-  if (!text) return std::nullopt;
   std::vector<Waypoint> waypoints;
-  bool well_formed = ForEachLine(*text, [&](std::string_view line) {
-    ParsedLine parsed = ParseMarkerLine(line);
-    if (parsed.kind == LineKind::Marker) waypoints.push_back(std::move(parsed.waypoint));
-    return parsed.kind != LineKind::Malformed;
-  });
+  bool well_formed = ForEachMarkerWaypoint(
+      bytes, [&](Waypoint& waypoint) { waypoints.push_back(std::move(waypoint)); });
   if (!well_formed) return std::nullopt;
   return waypoints;
+}
+
+void MarkerRowReader::Take(const std::vector<std::uint8_t>& piece) {
+  if (!well_formed_) return;
+  pending_.insert(pending_.end(), piece.begin(), piece.end());
+  if (!mark_seen_) {
+    if (pending_.size() < 2) return;
+    well_formed_ = StartsWithUnicodeMark(pending_);
+    if (!well_formed_) return;
+    pending_.erase(pending_.begin(), pending_.begin() + 2);
+    mark_seen_ = true;
+  }
+  // Every CR and every LF ends a line here: the empty line between the two
+  // of a CR LF, which may come in different pieces, is one the parser
+  // ignores anyway.
+  std::size_t start = 0;
+  for (std::size_t k = 0; k + 1 < pending_.size(); k += 2) {
+    char16_t unit = static_cast<char16_t>(pending_[k] | (pending_[k + 1] << 8));
+    if (unit != u'\r' && unit != u'\n') continue;
+    TakeLine(pending_.data() + start, k - start);
+    if (!well_formed_) return;
+    start = k + 2;
+  }
+  pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(start));
+}
+
+std::optional<RowBlock> MarkerRowReader::Finish() {
+  // An odd byte left over means the text was never UTF-16LE.
+  if (!mark_seen_ || pending_.size() % 2 != 0) well_formed_ = false;
+  if (well_formed_ && !pending_.empty()) TakeLine(pending_.data(), pending_.size());
+  pending_.clear();
+  if (!well_formed_) return std::nullopt;
+  return std::move(rows_);
+}
+
+void MarkerRowReader::TakeLine(const std::uint8_t* data, std::size_t size) {
+  // A surrogate is never a CR or LF, so a line never ends inside a pair.
+  auto line = DecodeUtf16Le(data, size);
+  if (!line) {
+    well_formed_ = false;
+    return;
+  }
+  ParsedLine parsed = ParseMarkerLine(*line);
+  if (parsed.kind == LineKind::Malformed) well_formed_ = false;
+  if (parsed.kind == LineKind::Marker) rows_.Add(parsed.waypoint);
 }
 
 }  // namespace tarvik::waypoints

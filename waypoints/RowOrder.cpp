@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <iterator>
 
 namespace tarvik::waypoints {
 
@@ -61,11 +62,32 @@ bool RowLess(std::string_view a, std::string_view b) {
   return i == a.size() && j < b.size();
 }
 
-void SortRows(std::vector<std::string>& rows) {
-  auto less = [](const std::string& a, const std::string& b) { return RowLess(a, b); };
+namespace {
+
+template <class Row>
+void SortInPlace(std::vector<Row>& rows) {
+  auto less = [](const Row& a, const Row& b) { return RowLess(a, b); };
   // A file this program wrote is in order already.
   if (std::is_sorted(rows.begin(), rows.end(), less)) return;
   std::stable_sort(rows.begin(), rows.end(), less);
 }
+
+}  // namespace
+
+std::vector<std::string_view> MergeRows(const std::vector<std::string>& in_order,
+                                        const std::vector<std::string>& added) {
+  std::vector<std::string_view> sorted_added(added.begin(), added.end());
+  SortRows(sorted_added);
+  std::vector<std::string_view> merged;
+  merged.reserve(in_order.size() + added.size());
+  std::merge(in_order.begin(), in_order.end(), sorted_added.begin(), sorted_added.end(),
+             std::back_inserter(merged),
+             [](std::string_view a, std::string_view b) { return RowLess(a, b); });
+  return merged;
+}
+
+void SortRows(std::vector<std::string>& rows) { SortInPlace(rows); }
+
+void SortRows(std::vector<std::string_view>& rows) { SortInPlace(rows); }
 
 }  // namespace tarvik::waypoints

@@ -6,11 +6,15 @@ std::string JoinRow(const Waypoint& waypoint) {
   std::string row;
   row.reserve(waypoint.Name.size() + waypoint.Latitude.size() + waypoint.Longitude.size() +
               waypoint.Extra.size() + 3);
-  row.append(waypoint.Name).append(1, kTab);
-  row.append(waypoint.Latitude).append(1, kTab);
-  row.append(waypoint.Longitude).append(1, kTab);
-  row.append(waypoint.Extra);
+  AppendRow(waypoint, row);
   return row;
+}
+
+void AppendRow(const Waypoint& waypoint, std::string& out) {
+  out.append(waypoint.Name).append(1, kTab);
+  out.append(waypoint.Latitude).append(1, kTab);
+  out.append(waypoint.Longitude).append(1, kTab);
+  out.append(waypoint.Extra);
 }
 
 std::optional<Waypoint> SplitRow(std::string_view row) {
@@ -25,5 +29,13 @@ std::optional<Waypoint> SplitRow(std::string_view row) {
 }
 
 std::string_view RowName(std::string_view row) { return row.substr(0, row.find(kTab)); }
+
+bool CanBeExtra(std::string_view text) {
+  return text.find_first_of(std::string_view("\0\r\n", 3)) == std::string_view::npos;
+}
+
+bool CanBeField(std::string_view text) {
+  return CanBeExtra(text) && text.find(kTab) == std::string_view::npos;
+}
 
 }  // namespace tarvik::waypoints

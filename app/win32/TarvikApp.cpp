@@ -1,7 +1,11 @@
 #include "app/win32/TarvikApp.h"
 
+#include <chrono>
+
 #include "app/AppInfo.h"
+#include "app/StartArguments.h"
 #include "app/win32/WindowClasses.h"
+#include "platform/win32/Win32CommandLine.h"
 
 namespace tarvik::app::win32 {
 
@@ -24,11 +28,14 @@ WindowOptions HiddenOwnerOptions() {
 
 TarvikApp::TarvikApp()
     : settings_(kAppTitle),
-      system_([this](MSG& message) { return TranslateDialogKeys(message); }) {}
+      system_([this](MSG& message) { return PreTranslate(message); }) {}
 
-int TarvikApp::StartUp() {
+int TarvikApp::StartUp(const std::vector<std::string>& arguments) {
   ShowSplashFor2Seconds();
   ShowMainWindow();
+  if (auto file = FileToOpenAtStart(arguments)) {
+    main_->OpenDocumentFile(platform::win32::FullPathName(*file));
+  }
   return RunMessageLoop();
 }
 
@@ -47,11 +54,20 @@ void TarvikApp::ShowSplashFor2Seconds() {
   window.Show();
   // Paint once; the splash is not repainted while the thread sleeps.
   system_.DoEvents();
-  system_.Sleep(kSplashMilliseconds);
+  // The main window is made and loaded, hidden, in the splash's wait, which
+  // then sleeps only what is left of it. Nothing Form_Load does shows on a
+  // hidden window, so the user sees the same: the splash goes, then the
+  // main window comes as loaded.
+  using std::chrono::milliseconds;
+  using std::chrono::steady_clock;
+  const auto wait_end = steady_clock::now() + milliseconds(kSplashMilliseconds);
+  CreateMainWindow();
+  const auto left = std::chrono::ceil<milliseconds>(wait_end - steady_clock::now());
+  if (left.count() > 0) system_.Sleep(static_cast<int>(left.count()));
   window.Destroy();
 }
 
-void TarvikApp::ShowMainWindow() {
+void TarvikApp::CreateMainWindow() {
   WindowOptions options;
   options.class_name = kMainClass;
   main_window_ = std::make_unique<Win32FormWindow>(options);
@@ -60,8 +76,9 @@ void TarvikApp::ShowMainWindow() {
                                         Services{settings_, messages_, system_, *this, files_,
                                                  dialogs_, finder_, xml_});
   main_->Form_Load();
-  main_window_->Show();
 }
+
+void TarvikApp::ShowMainWindow() { main_window_->Show(); }
 
 void TarvikApp::ShowAbout() {
   if (about_window_ && about_window_->Alive()) {
@@ -114,9 +131,9 @@ void TarvikApp::ShowTransitWindow() { Transit().Open(); }
 
 void TarvikApp::HideTransitWindow() { Transit().HideAndStop(); }
 
-bool TarvikApp::TranslateDialogKeys(MSG& message) {
+bool TarvikApp::PreTranslate(MSG& message) {
   for (auto* window : {about_window_.get(), transit_window_.get(), main_window_.get()}) {
-    if (window && window->Alive() && window->TranslateDialogKeys(message)) return true;
+    if (window && window->Alive() && window->PreTranslate(message)) return true;
   }
   return false;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/Form_Tarvik.h"
 #include "app/ProgramWindows.h"
@@ -27,8 +29,10 @@ class TarvikApp final : public ProgramWindows {
   TarvikApp(const TarvikApp&) = delete;
   TarvikApp& operator=(const TarvikApp&) = delete;
 
-  // Splash, main window, then events until the program ends; the exit code.
-  int StartUp();
+  // Splash, main window, the Marker file the command line names, then
+  // events until the program ends; the exit code. `arguments` is the
+  // command line, the program's own path first.
+  int StartUp(const std::vector<std::string>& arguments);
 
   void ShowAbout() override;
   void UnloadOtherForms() override;
@@ -36,11 +40,13 @@ class TarvikApp final : public ProgramWindows {
   void HideTransitWindow() override;
 
  private:
+  // Makes and loads the main window meanwhile, hidden.
   void ShowSplashFor2Seconds();
+  void CreateMainWindow();
   // Loads the RE Transit window unless it is loaded.
   transit::Form_RE_Transit& Transit();
   void ShowMainWindow();
-  bool TranslateDialogKeys(MSG& message);
+  bool PreTranslate(MSG& message);
   int RunMessageLoop();
 
   platform::win32::RegistrySettingsStore settings_;
@@ -48,7 +54,7 @@ class TarvikApp final : public ProgramWindows {
   platform::win32::Win32System system_;
   platform::win32::Win32Files files_;
   platform::win32::Win32FileDialogs dialogs_;
-  platform::win32::XmlLiteDocuments xml_;
+  platform::win32::XmlLiteDocuments xml_{files_};
   platform::win32::Win32WindowSystem other_windows_;
   target::Module1 finder_{other_windows_};
   // Owns the About box so that it does not show in the taskbar.

@@ -16,9 +16,32 @@ const FakeDesktop::Window* FakeDesktop::Find(WindowHandle window) const {
   return found == windows_.end() ? nullptr : &found->second;
 }
 
-bool FakeDesktop::Answers(WindowHandle window) const {
+WindowHandle FakeDesktop::TopLevelOf(WindowHandle window) const {
   const Window* w = Find(window);
-  return w && !w->hung;
+  while (w && w->parent != kDesktop && w->parent != 0) {
+    window = w->parent;
+    w = Find(window);
+  }
+  return w ? window : 0;
+}
+
+bool FakeDesktop::Answers(WindowHandle window) const {
+  const Window* top = Find(TopLevelOf(window));
+  return top && !top->hung && answers_left_ != 0;
+}
+
+Reply FakeDesktop::Deliver(WindowHandle window, std::string entry) {
+  if (!Find(window)) {
+    Log(std::move(entry));
+    return Reply::NoWindow;
+  }
+  if (!Answers(window)) {
+    Log(entry + " (no answer)");
+    return Reply::NoAnswer;
+  }
+  Log(std::move(entry));
+  if (answers_left_ > 0) --answers_left_;
+  return Reply::Answered;
 }
 
 WindowHandle FakeDesktop::AddTopLevel(std::string class_name, std::string title) {
@@ -42,7 +65,11 @@ void FakeDesktop::Close(WindowHandle window) {
 }
 
 void FakeDesktop::SetMinimized(WindowHandle window, bool minimized) { Find(window)->minimized = minimized; }
-void FakeDesktop::SetHung(WindowHandle window, bool hung) { Find(window)->hung = hung; }
+void FakeDesktop::SetHung(WindowHandle window, bool hung) { Find(TopLevelOf(window))->hung = hung; }
+void FakeDesktop::StopAnsweringAfter(int messages) { answers_left_ = messages; }
+void FakeDesktop::SetRefusesForeground(WindowHandle window) {
+  Find(TopLevelOf(window))->refuses_foreground = true;
+}
 void FakeDesktop::SetTitleHidden(WindowHandle window, bool hidden) { Find(window)->title_hidden = hidden; }
 
 std::string FakeDesktop::TextOf(WindowHandle window) const {
@@ -111,18 +138,25 @@ std::string FakeDesktop::Title(WindowHandle window) {
   return w && !w->title_hidden ? w->text : std::string();
 }
 
-void FakeDesktop::SetText(WindowHandle window, std::string_view text) {
-  Log("settext " + Name(window) + " " + std::string(text));
-  if (Answers(window)) Find(window)->text = text;
+bool FakeDesktop::IsHung(WindowHandle window) {
+  const Window* top = Find(TopLevelOf(window));
+  return top && top->hung;
 }
 
-std::string FakeDesktop::GetText(WindowHandle window) {
-  Log("gettext " + Name(window));
-  return Answers(window) ? Find(window)->text : std::string();
+Reply FakeDesktop::SetText(WindowHandle window, std::string_view text) {
+  Reply reply = Deliver(window, "settext " + Name(window) + " " + std::string(text));
+  if (reply == Reply::Answered) Find(window)->text = text;
+  return reply;
 }
 
-void FakeDesktop::ButtonDown(WindowHandle window) { Log("buttondown " + Name(window)); }
-void FakeDesktop::ButtonUp(WindowHandle window) { Log("buttonup " + Name(window)); }
+TextReply FakeDesktop::GetText(WindowHandle window) {
+  Reply reply = Deliver(window, "gettext " + Name(window));
+  return {reply, reply == Reply::Answered ? Find(window)->text : std::string()};
+}
+
+Reply FakeDesktop::ButtonDown(WindowHandle window) { return Deliver(window, "buttondown " + Name(window)); }
+Reply FakeDesktop::ButtonUp(WindowHandle window) { return Deliver(window, "buttonup " + Name(window)); }
+Reply FakeDesktop::Ping(WindowHandle window) { return Deliver(window, "ping " + Name(window)); }
 
 bool FakeDesktop::IsMinimized(WindowHandle window) {
   const Window* w = Find(window);
@@ -131,15 +165,29 @@ bool FakeDesktop::IsMinimized(WindowHandle window) {
 
 void FakeDesktop::Restore(WindowHandle window) {
   Log("restore " + Name(window));
-  if (Window* w = Find(window)) w->minimized = false;
+  // Restoring a window activates it, once its program carries it out.
+  if (Answers(window)) {
+    Find(window)->minimized = false;
+    BringForward(window);
+  }
 }
 
 void FakeDesktop::BringToForeground(WindowHandle window) {
   Log("foreground " + Name(window));
-  if (Find(window)) foreground = window;
+  if (Answers(window)) BringForward(window);
 }
 
-void FakeDesktop::SendKeys(const std::vector<KeyStroke>& keys) {
+void FakeDesktop::BringForward(WindowHandle window) {
+  WindowHandle top = TopLevelOf(window);
+  if (!Find(top)->refuses_foreground) foreground = top;
+}
+
+bool FakeDesktop::WaitForForeground(WindowHandle window, int /*limit_ms*/) {
+  return window != 0 && foreground == TopLevelOf(window);
+}
+
+Typing FakeDesktop::SendKeys(WindowHandle target, const std::vector<KeyStroke>& keys) {
+  if (!WaitForForeground(target, 0)) return Typing::NotForeground;
   std::string entry = "keys";
   for (const auto& key : keys) {
     switch (key.kind) {
@@ -151,7 +199,9 @@ void FakeDesktop::SendKeys(const std::vector<KeyStroke>& keys) {
       case KeyStroke::Kind::Escape: entry += " Esc"; break;
     }
   }
-  Log(entry);
+  const Reply reply = Deliver(target, entry);
+  if (after_keys) after_keys();
+  return reply == Reply::Answered ? Typing::Handled : Typing::NotHandled;
 }
 
 }  // namespace tarvik::platform::memory

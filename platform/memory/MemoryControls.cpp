@@ -54,8 +54,8 @@ void MemoryList::Clear() {
   list_index_ = -1;
 }
 
-void MemoryList::SetItems(const std::vector<std::string>& rows) {
-  items_ = rows;
+void MemoryList::SetItems(std::span<const std::string_view> rows) {
+  items_.assign(rows.begin(), rows.end());
   list_index_ = -1;
 }
 

@@ -139,7 +139,7 @@ class MemoryList : public MemoryElement<ListControl> {
   void AddItem(std::string_view text, int index = -1) override;
   void RemoveItem(int index) override;
   void Clear() override;
-  void SetItems(const std::vector<std::string>& rows) override;
+  void SetItems(std::span<const std::string_view> rows) override;
   int ListIndex() const override { return list_index_; }
   void SetListIndex(int index) override;
 

@@ -61,6 +61,12 @@ void MemoryFormWindow::UserClose() {
   else Destroy();
 }
 
+bool MemoryFormWindow::DropFiles(const DroppedFiles& paths) {
+  if (destroyed_ || !on_drop_) return false;
+  on_drop_(paths);
+  return true;
+}
+
 MemoryControl& MemoryFormWindow::Get(std::string_view name) const {
   return FindByName(controls_, name, "control");
 }

@@ -65,6 +65,9 @@ class MemoryFormWindow : public FormWindow {
   }
 
   void OnCloseRequest(std::function<void()> handler) override;
+  void OnFilesDropped(std::function<void(const DroppedFiles&)> handler) override {
+    on_drop_ = std::move(handler);
+  }
   void Show() override { shown_ = true; }
   void Hide() override { shown_ = false; }
   void Destroy() override;
@@ -81,6 +84,8 @@ class MemoryFormWindow : public FormWindow {
   void SetMinimized(bool minimized) { minimized_ = minimized; }
   void SetMonitors(std::vector<TwipsRect> monitors) { monitors_ = std::move(monitors); }
   void UserClose();
+  // The user drops files on the window; false when it takes no drops.
+  bool DropFiles(const DroppedFiles& paths);
 
  private:
   Frame frame_{};
@@ -94,6 +99,7 @@ class MemoryFormWindow : public FormWindow {
   std::vector<bool> topmost_calls_;
   std::vector<TwipsRect> monitors_{{0, 0, 28800, 16200}};
   std::function<void()> on_close_;
+  std::function<void(const DroppedFiles&)> on_drop_;
   std::function<void()> tick_;
   int timer_interval_ = 0;
   bool timer_enabled_ = false;

@@ -29,6 +29,7 @@ bool MemorySettingsStore::Has(std::string_view section, std::string_view key) co
 
 void ScriptedMessageBoxes::Warn(std::string_view text, std::string_view title) {
   shown_.push_back({Kind::Warning, std::string(text), std::string(title)});
+  if (while_shown) while_shown(shown_.back());
 }
 
 void ScriptedMessageBoxes::Inform(std::string_view text, std::string_view title) {

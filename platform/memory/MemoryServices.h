@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <utility>
@@ -47,6 +48,8 @@ class ScriptedMessageBoxes : public MessageBoxes {
 
   void ScriptAnswer(Answer answer) { answers_.push_back(answer); }
   const std::vector<Shown>& History() const { return shown_; }
+  // Runs while each warning is up, as events the box lets through would.
+  std::function<void(const Shown&)> while_shown;
 
  private:
   std::deque<Answer> answers_;
@@ -57,12 +60,17 @@ class FakeSystem : public System {
  public:
   std::string ProgramFolder() const override { return program_folder; }
   void Sleep(int milliseconds) override { events.push_back("sleep " + std::to_string(milliseconds)); }
-  void DoEvents() override { events.push_back("doevents"); }
+  void DoEvents() override {
+    events.push_back("doevents");
+    if (during_do_events) during_do_events();
+  }
   long ShellOpen(std::string_view path, std::string_view folder) override;
 
   std::string program_folder = "C:\\Program Files\\Tarvik";
   long shell_result = 42;
   std::vector<std::string> events;
+  // Runs inside every DoEvents, as a queued event would.
+  std::function<void()> during_do_events;
 };
 
 }  // namespace tarvik::platform::memory

@@ -2,8 +2,12 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <memory>
 #include <type_traits>
+
+#include "platform/win32/SystemFunction.h"
 
 namespace tarvik::platform::win32 {
 
@@ -29,7 +33,11 @@ using UniqueHkey = UniqueHandle<HKEY, &RegCloseKey>;
 using UniqueHhook = UniqueHandle<HHOOK, &UnhookWindowsHookEx>;
 using UniqueHdc = UniqueHandle<HDC, &DeleteDC>;
 using UniqueFile = UniqueHandle<HANDLE, &CloseHandle>;
-using UniqueModule = UniqueHandle<HMODULE, &FreeLibrary>;
+// shell32 is loaded when a drop first comes (see SystemFunction).
+inline void FinishDrop(HDROP drop) {
+  if (auto* finish = SystemFunction<decltype(DragFinish)>(L"shell32.dll", "DragFinish")) finish(drop);
+}
+using UniqueHdrop = UniqueHandle<HDROP, &FinishDrop>;
 
 // A DC borrowed with GetDC goes back with ReleaseDC on the same window.
 class WindowDc {

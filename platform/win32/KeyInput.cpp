@@ -8,7 +8,6 @@ namespace tarvik::platform::win32 {
 
 namespace {
 
-constexpr DWORD kKeysHandledWaitMs = 3000;
 // Wine loses a key's state when the keys just sent move the focus (a menu,
 // a dialog): pressing the sentinel again after a while is always seen.
 constexpr DWORD kSentinelRepressMs = 250;
@@ -104,14 +103,18 @@ class AttachedInput {
 namespace {
 
 // Presses the sentinel until the target has read it down, then releases it
-// until read up; false when the target never reads its queue.
-bool WaitUntilRead() {
-  DWORD start = GetTickCount();
+// until read up; false when the target does not read its queue in time.
+bool WaitUntilRead(DWORD limit_ms) {
+  const DWORD start = GetTickCount();
   DWORD pressed = start;
   SendAll({VirtualKey(kSentinel, false)});
   while (!SentinelIs(true)) {
-    DWORD now = GetTickCount();
-    if (now - start > kKeysHandledWaitMs) return false;
+    const DWORD now = GetTickCount();
+    if (now - start > limit_ms) {
+      // No key is left held down, whoever reads it.
+      SendAll({VirtualKey(kSentinel, true)});
+      return false;
+    }
     if (now - pressed > kSentinelRepressMs) {
       SendAll({VirtualKey(kSentinel, true), VirtualKey(kSentinel, false)});
       pressed = now;
@@ -120,7 +123,7 @@ bool WaitUntilRead() {
   }
   SendAll({VirtualKey(kSentinel, true)});
   while (!SentinelIs(false)) {
-    if (GetTickCount() - start > kKeysHandledWaitMs) return false;
+    if (GetTickCount() - start > limit_ms) return false;
     Sleep(2);
   }
   return true;
@@ -128,14 +131,14 @@ bool WaitUntilRead() {
 
 }  // namespace
 
-void TypeAndWait(const std::vector<KeyStroke>& keys) {
+bool TypeAndWait(const std::vector<KeyStroke>& keys, int limit_ms) {
   std::vector<INPUT> inputs = InputsFor(keys);
-  if (inputs.empty()) return;
+  if (inputs.empty()) return true;
   HWND target = GetForegroundWindow();
   AttachedInput attached(target ? GetWindowThreadProcessId(target, nullptr) : 0);
   SendAll(std::move(inputs));
   // A target that never reads its queue costs the time limit, no more.
-  WaitUntilRead();
+  return WaitUntilRead(static_cast<DWORD>(limit_ms > 0 ? limit_ms : 0));
 }
 
 }  // namespace tarvik::platform::win32

@@ -138,7 +138,8 @@ void ChildWindow::SetToolTipText(std::string_view tip) {
   tooltip_ = Widen(tip);
   TOOLINFOW tool{};
   tool.cbSize = sizeof tool;
-  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  // No TTF_SUBCLASS: the window relays the mouse to the tooltip instead.
+  tool.uFlags = TTF_IDISHWND;
   tool.hwnd = host_.Handle();
   tool.uId = reinterpret_cast<UINT_PTR>(hwnd_);
   tool.lpszText = tooltip_.data();
@@ -223,7 +224,7 @@ void Win32List::RemoveItem(int index) {
 
 void Win32List::Clear() { Send(LB_RESETCONTENT, CB_RESETCONTENT); }
 
-void Win32List::SetItems(const std::vector<std::string>& rows) {
+void Win32List::SetItems(std::span<const std::string_view> rows) {
   // A list box that redraws after every row takes minutes for a large file;
   // with drawing off and storage reserved it takes milliseconds.
   SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);

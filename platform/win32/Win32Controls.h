@@ -138,7 +138,7 @@ class Win32List final : public ControlBase<ListControl> {
   void AddItem(std::string_view text, int index = -1) override;
   void RemoveItem(int index) override;
   void Clear() override;
-  void SetItems(const std::vector<std::string>& rows) override;
+  void SetItems(std::span<const std::string_view> rows) override;
   int ListIndex() const override;
   void SetListIndex(int index) override;
 

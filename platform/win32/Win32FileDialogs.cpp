@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "platform/win32/SystemFunction.h"
 #include "platform/win32/Utf.h"
 
 namespace tarvik::platform::win32 {
@@ -43,8 +44,9 @@ std::optional<std::string> Show(const FileDialogOptions& options, bool save) {
   // Without a default extension a name typed without one is used as typed.
   if (!default_extension.empty()) dialog.lpstrDefExt = default_extension.c_str();
   dialog.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | (options.hide_read_only ? OFN_HIDEREADONLY : 0);
-  BOOL chosen = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
-  if (!chosen) return std::nullopt;  // cancelled, or the dialog failed
+  auto* show = SystemFunction<decltype(GetOpenFileNameW)>(
+      L"comdlg32.dll", save ? "GetSaveFileNameW" : "GetOpenFileNameW");
+  if (!show || !show(&dialog)) return std::nullopt;  // cancelled, or the dialog failed
   return Narrow(file.data());
 }
 

@@ -2,7 +2,8 @@
 
 #include <windows.h>
 
-#include <limits>
+#include <algorithm>
+#include <cstdint>
 
 #include "platform/win32/Handles.h"
 #include "platform/win32/Utf.h"
@@ -38,13 +39,20 @@ UniqueFile OpenFile(std::string_view path, DWORD access, DWORD share, DWORD disp
   return UniqueFile(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
 }
 
-FileResult<Bytes> Read(std::string_view path, std::size_t limit) {
+enum class Beyond { Truncate, Refuse };
+
+// Up to `limit` bytes; a larger file is cut there or refused, as asked,
+// before anything is allocated for it.
+FileResult<Bytes> Read(std::string_view path, std::uint64_t limit, Beyond beyond) {
   UniqueFile file = OpenFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
   if (!file) return {StatusOfLastError(), {}};
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.get(), &size)) return {StatusOfLastError(), {}};
-  auto wanted = static_cast<unsigned long long>(size.QuadPart);
-  if (wanted > limit) wanted = limit;
+  auto wanted = static_cast<std::uint64_t>(size.QuadPart);
+  if (wanted > limit) {
+    if (beyond == Beyond::Refuse) return {FileStatus::TooLarge, {}};
+    wanted = limit;
+  }
   Bytes bytes(static_cast<std::size_t>(wanted));
   std::size_t done = 0;
   while (done < bytes.size()) {
@@ -71,6 +79,29 @@ bool WriteAll(HANDLE file, const Bytes& bytes) {
   return true;
 }
 
+// Creates the file, lets `write` fill it and flushes it; a file that could
+// not be written whole is removed again, also when `write` throws.
+template <class Write>
+FileStatus WriteNewFile(std::string_view path, Write write) {
+  UniqueFile file = OpenFile(path, GENERIC_WRITE, 0, CREATE_NEW);
+  if (!file) return StatusOfLastError();
+  auto remove = [&] {
+    file.reset();
+    DeleteFileW(Widen(path).c_str());
+  };
+  bool written = false;
+  try {
+    written = write(file.get());
+  } catch (...) {
+    remove();
+    throw;
+  }
+  if (written && FlushFileBuffers(file.get())) return FileStatus::Ok;
+  FileStatus status = StatusOfLastError();
+  remove();
+  return status == FileStatus::Ok ? FileStatus::Failed : status;
+}
+
 }  // namespace
 
 bool Win32Files::Exists(std::string_view path) const {
@@ -79,38 +110,70 @@ bool Win32Files::Exists(std::string_view path) const {
 }
 
 FileResult<Bytes> Win32Files::ReadFirst(std::string_view path, std::size_t count) const {
-  return Read(path, count);
+  return Read(path, count, Beyond::Truncate);
 }
 
 FileResult<Bytes> Win32Files::ReadAll(std::string_view path) const {
-  return Read(path, std::numeric_limits<std::size_t>::max());
+  return Read(path, kLargestReadable, Beyond::Refuse);
+}
+
+FileStatus Win32Files::ReadInPieces(std::string_view path,
+                                    const std::function<void(const Bytes&)>& take) const {
+  constexpr DWORD kPieceBytes = 64 * 1024;
+  UniqueFile file = OpenFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
+  if (!file) return StatusOfLastError();
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.get(), &size)) return StatusOfLastError();
+  if (static_cast<std::uint64_t>(size.QuadPart) > kLargestReadable) return FileStatus::TooLarge;
+  Bytes piece(kPieceBytes);
+  std::uint64_t total = 0;
+  for (;;) {
+    DWORD read = 0;
+    if (!ReadFile(file.get(), piece.data(), kPieceBytes, &read, nullptr)) return StatusOfLastError();
+    if (read == 0) return FileStatus::Ok;
+    // The file may grow while it is read.
+    total += read;
+    if (total > kLargestReadable) return FileStatus::TooLarge;
+    piece.resize(read);
+    take(piece);
+    piece.resize(kPieceBytes);
+  }
 }
 
 FileStatus Win32Files::CreateNew(std::string_view path, const Bytes& bytes) {
-  UniqueFile file = OpenFile(path, GENERIC_WRITE, 0, CREATE_NEW);
-  if (!file) return StatusOfLastError();
-  if (WriteAll(file.get(), bytes) && FlushFileBuffers(file.get())) return FileStatus::Ok;
-  FileStatus status = StatusOfLastError();
-  file.reset();
-  DeleteFileW(Widen(path).c_str());
-  return status == FileStatus::Ok ? FileStatus::Failed : status;
+  return WriteNewFile(path, [&](HANDLE file) { return WriteAll(file, bytes); });
 }
 
-FileStatus Win32Files::Copy(std::string_view from, std::string_view to) {
-  std::wstring target = Widen(to);
-  if (!CopyFileW(Widen(from).c_str(), target.c_str(), TRUE)) return StatusOfLastError();
-  // CopyFileW carries the read-only attribute over. A backup of a read-only
-  // file would then block every later save, which must delete it first,
-  // long after the file itself was made writable again.
-  DWORD attributes = GetFileAttributesW(target.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-    SetFileAttributesW(target.c_str(), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
-  }
-  return FileStatus::Ok;
+FileStatus Win32Files::CreateNewInPieces(std::string_view path,
+                                         const std::function<void(Bytes&)>& next_piece) {
+  return WriteNewFile(path, [&](HANDLE file) {
+    Bytes piece;
+    for (next_piece(piece); !piece.empty(); next_piece(piece)) {
+      if (!WriteAll(file, piece)) return false;
+    }
+    return true;
+  });
 }
 
 FileStatus Win32Files::Delete(std::string_view path) {
   return DeleteFileW(Widen(path).c_str()) ? FileStatus::Ok : StatusOfLastError();
+}
+
+FileStatus Win32Files::Move(std::string_view from, std::string_view to) {
+  std::wstring source = Widen(from);
+  std::wstring target = Widen(to);
+  DWORD moved = GetFileAttributesW(source.c_str());
+  if (moved == INVALID_FILE_ATTRIBUTES) return StatusOfLastError();
+  if (moved & FILE_ATTRIBUTE_DIRECTORY) return FileStatus::NotFound;
+  DWORD replaced = GetFileAttributesW(target.c_str());
+  if (replaced == INVALID_FILE_ATTRIBUTES) replaced = 0;
+  if (replaced & FILE_ATTRIBUTE_DIRECTORY) return FileStatus::Exists;
+  // Windows renames a read-only file without complaint; the user made it
+  // read-only so that it stays where and as it is.
+  if ((moved | replaced) & FILE_ATTRIBUTE_READONLY) return FileStatus::Denied;
+  // Within one folder the replacing rename is a single step on the disk.
+  const DWORD how = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+  return MoveFileExW(source.c_str(), target.c_str(), how) ? FileStatus::Ok : StatusOfLastError();
 }
 
 }  // namespace tarvik::platform::win32

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "platform/CommandFailure.h"
+#include "platform/win32/TabKey.h"
 #include "platform/win32/Utf.h"
 
 namespace tarvik::platform::win32 {
@@ -15,6 +17,9 @@ constexpr int kFirstControlId = 100;
 constexpr int kFirstMenuId = 500;
 constexpr float kDefaultFontPoints = 8;
 constexpr UINT_PTR kTimerId = 1;
+// The program's title, which every message box without a title of its own
+// carries.
+constexpr const wchar_t* kFailureTitle = L"Tarvik";
 
 void RegisterClassOnce(const std::wstring& name, WNDPROC procedure, bool icon) {
   WNDCLASSEXW existing{};
@@ -36,6 +41,25 @@ void RegisterClassOnce(const std::wstring& name, WNDPROC procedure, bool icon) {
                                                 GetSystemMetrics(SM_CYSMICON), 0));
   }
   if (!RegisterClassExW(&cls)) throw std::runtime_error("cannot register a window class");
+}
+
+struct MonitorCollection {
+  int dpi;
+  std::vector<TwipsRect> areas;
+};
+
+// Windows calls back with __stdcall on i686, which a lambda cannot be.
+BOOL CALLBACK CollectWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+  auto& out = *reinterpret_cast<MonitorCollection*>(data);
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (GetMonitorInfoW(monitor, &info)) {
+    const RECT& w = info.rcWork;
+    out.areas.push_back({PixelsToTwips(w.left, out.dpi), PixelsToTwips(w.top, out.dpi),
+                         PixelsToTwips(w.right - w.left, out.dpi),
+                         PixelsToTwips(w.bottom - w.top, out.dpi)});
+  }
+  return TRUE;
 }
 
 }  // namespace
@@ -65,6 +89,31 @@ Win32FormWindow::~Win32FormWindow() {
   // The handlers belong to logic that may already be gone.
   on_close_ = nullptr;
   on_destroyed_ = nullptr;
+  on_drop_ = nullptr;
+}
+
+void Win32FormWindow::OnFilesDropped(std::function<void(const DroppedFiles&)> handler) {
+  on_drop_ = std::move(handler);
+  auto* accept = SystemFunction<decltype(DragAcceptFiles)>(L"shell32.dll", "DragAcceptFiles");
+  if (accept) accept(hwnd_.get(), on_drop_ ? TRUE : FALSE);
+}
+
+void Win32FormWindow::OnDropFiles(HDROP raw) {
+  DroppedFiles paths;
+  {
+    // The drop is ours to free, and is freed before the handler runs: it
+    // may ask a question and wait for the user.
+    UniqueHdrop drop(raw);
+    auto* query = SystemFunction<decltype(DragQueryFileW)>(L"shell32.dll", "DragQueryFileW");
+    const UINT count = query ? query(raw, 0xFFFFFFFF, nullptr, 0) : 0;
+    for (UINT i = 0; i < count; ++i) {
+      const UINT length = query(raw, i, nullptr, 0);
+      std::wstring path(length + 1, L'\0');
+      path.resize(query(raw, i, path.data(), length + 1));
+      paths.push_back(Narrow(path));
+    }
+  }
+  if (on_drop_) on_drop_(paths);
 }
 
 LRESULT CALLBACK Win32FormWindow::Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -78,11 +127,27 @@ LRESULT CALLBACK Win32FormWindow::Procedure(HWND hwnd, UINT message, WPARAM wpar
     self = reinterpret_cast<Win32FormWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   }
   if (!self) return DefWindowProcW(hwnd, message, wparam, lparam);
-  // No exception may cross back into the window manager.
+  // No exception may cross back into the window manager, and none may pass
+  // unseen: the logic reports its own, this is the last resort.
   try {
     return self->HandleMessage(message, wparam, lparam);
   } catch (...) {
-    return DefWindowProcW(hwnd, message, wparam, lparam);
+    self->ReportFailure(message, std::current_exception());
+    return 0;
+  }
+}
+
+void Win32FormWindow::ReportFailure(UINT message, std::exception_ptr failure) {
+  // A tick that failed would fail again at the next one, under the box.
+  if (message == WM_TIMER) SetTimerEnabled(false);
+  auto warn = [this](const wchar_t* text) {
+    MessageBoxW(hwnd_.get(), text, kFailureTitle, MB_OK | MB_ICONEXCLAMATION | MB_SETFOREGROUND);
+  };
+  try {
+    warn(Widen(CommandFailureText(failure)).c_str());
+  } catch (...) {
+    // Too little memory even for the text: say what can be said without.
+    warn(L"The command could not be completed.");
   }
 }
 
@@ -91,6 +156,9 @@ LRESULT Win32FormWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lpara
   switch (message) {
     case WM_COMMAND:
       OnCommand(LOWORD(wparam), HIWORD(wparam));
+      return 0;
+    case WM_DROPFILES:
+      OnDropFiles(reinterpret_cast<HDROP>(wparam));
       return 0;
     case WM_TIMER:
       if (wparam == kTimerId && timer_enabled_ && tick_) tick_();
@@ -160,25 +228,38 @@ Control& Win32FormWindow::AddControl(const ControlDesign& layout) { return Adopt
 ListControl& Win32FormWindow::AddList(const ControlDesign& layout) { return Adopt<Win32List>(layout); }
 
 void Win32FormWindow::PlaceInTabOrder(ChildWindow& control) {
-  // Z order is tab order, and it also decides which of two overlapping
-  // controls is drawn on top; frames lie beneath the controls they hold.
-  if (control.Layout().kind == ControlKind::Frame && !control.Layout().covers_controls) {
+  // The stacking order decides which of two overlapping controls is drawn
+  // on top and takes the mouse. It follows the tab order, except that frames
+  // lie beneath the controls they hold and roll bars above everything.
+  const ControlDesign& placed = control.Layout();
+  if (placed.kind == ControlKind::Frame && !placed.covers_controls) {
     SetWindowPos(control.Hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return;
   }
-  HWND after = HWND_TOP;
-  int best = -1;
-  for (auto& other : controls_) {
-    const ControlDesign& layout = other->Layout();
-    if (other.get() == &control || layout.kind == ControlKind::Frame) continue;
-    if (layout.tab_index < control.Layout().tab_index && layout.tab_index > best) {
-      best = layout.tab_index;
-      after = other->Hwnd();
+  if (!placed.above_all) {
+    HWND after = HWND_TOP;
+    int best = -1;
+    for (auto& other : controls_) {
+      const ControlDesign& layout = other->Layout();
+      bool stacked_apart = layout.kind == ControlKind::Frame || layout.above_all;
+      if (other.get() == &control || stacked_apart) continue;
+      if (layout.tab_index < placed.tab_index && layout.tab_index > best) {
+        best = layout.tab_index;
+        after = other->Hwnd();
+      }
     }
+    SetWindowPos(control.Hwnd(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
-  SetWindowPos(control.Hwnd(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   RaiseCoveringFrames();
+  RaiseControlsAboveAll();
   control.ApplyVisibility();
+}
+
+void Win32FormWindow::RaiseControlsAboveAll() {
+  for (const auto& control : controls_) {
+    if (!control->Layout().above_all) continue;
+    SetWindowPos(control->Hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
 }
 
 MenuItem& Win32FormWindow::AddMenuItem(const MenuDesign& layout) {
@@ -274,25 +355,8 @@ void Win32FormWindow::FitClientWidthToControls(Twips right_margin) {
 }
 
 std::vector<TwipsRect> Win32FormWindow::MonitorWorkAreas() const {
-  struct Collect {
-    int dpi;
-    std::vector<TwipsRect> areas;
-  } collect{dpi_, {}};
-  EnumDisplayMonitors(
-      nullptr, nullptr,
-      [](HMONITOR monitor, HDC, LPRECT, LPARAM data) -> BOOL {
-        auto& out = *reinterpret_cast<Collect*>(data);
-        MONITORINFO info{};
-        info.cbSize = sizeof info;
-        if (GetMonitorInfoW(monitor, &info)) {
-          const RECT& w = info.rcWork;
-          out.areas.push_back({PixelsToTwips(w.left, out.dpi), PixelsToTwips(w.top, out.dpi),
-                               PixelsToTwips(w.right - w.left, out.dpi),
-                               PixelsToTwips(w.bottom - w.top, out.dpi)});
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&collect));
+  MonitorCollection collect{dpi_, {}};
+  EnumDisplayMonitors(nullptr, nullptr, &CollectWorkArea, reinterpret_cast<LPARAM>(&collect));
   return collect.areas;
 }
 
@@ -350,10 +414,20 @@ void Win32FormWindow::CenterOnScreen() {
          work.top + (work.bottom - work.top - height) / 2, width, height);
 }
 
-bool Win32FormWindow::TranslateDialogKeys(MSG& message) {
+bool Win32FormWindow::PreTranslate(MSG& message) {
   HWND hwnd = hwnd_.get();
   if (!hwnd || (message.hwnd != hwnd && !IsChild(hwnd, message.hwnd))) return false;
+  RelayMouseToToolTip(message);
+  if (MoveFocusOnTabKey(message, controls_)) return true;
   return IsDialogMessageW(hwnd, &message) != FALSE;
+}
+
+void Win32FormWindow::RelayMouseToToolTip(MSG& message) {
+  // Relayed rather than subclassing each control for the tooltip: Wine
+  // fetches a subclassed window's chain from its server on every message,
+  // three round trips for every row added to a list box.
+  if (!tooltip_ || message.message < WM_MOUSEFIRST || message.message > WM_MOUSELAST) return;
+  SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
 }
 
 void Win32FormWindow::OnDpiChanged(int dpi, const RECT& suggested) {

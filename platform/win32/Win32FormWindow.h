@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <exception>
 #include <functional>
 #include <map>
 #include <memory>
@@ -65,6 +66,7 @@ class Win32FormWindow final : public FormWindow, private ControlHost {
   int TimerInterval() const override { return timer_interval_; }
 
   void OnCloseRequest(std::function<void()> handler) override { on_close_ = std::move(handler); }
+  void OnFilesDropped(std::function<void(const DroppedFiles&)> handler) override;
   void Show() override;
   void Hide() override;
   void Destroy() override;
@@ -74,14 +76,19 @@ class Win32FormWindow final : public FormWindow, private ControlHost {
   // For windows whose design gives the client area rather than the frame.
   void SetClientSize(Twips width, Twips height);
   void CenterOnScreen();
-  // Tab, Enter and Esc as in a dialog; true when the message was taken.
-  bool TranslateDialogKeys(MSG& message);
+  // A message of this window or its controls before it is dispatched: the
+  // mouse goes to the tooltip too; Tab, Enter and Esc work as in a dialog,
+  // Tab in the designed tab order. True when the message was taken.
+  bool PreTranslate(MSG& message);
   void OnDestroyed(std::function<void()> handler) { on_destroyed_ = std::move(handler); }
 
  private:
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  // A warning for an exception no handler caught.
+  void ReportFailure(UINT message, std::exception_ptr failure);
   void OnCommand(int id, int code);
+  void OnDropFiles(HDROP drop);
   void OnDpiChanged(int dpi, const RECT& suggested);
   void ApplyTimer();
   template <class ControlType>
@@ -97,6 +104,8 @@ class Win32FormWindow final : public FormWindow, private ControlHost {
   bool ParentShown(const std::string& parent) const override;
   void FrameShownOrHidden(const std::string& frame) override;
   void RaiseCoveringFrames();
+  void RaiseControlsAboveAll();
+  void RelayMouseToToolTip(MSG& message);
   const ChildWindow* FindControl(HWND hwnd) const;
 
   UniqueHwnd hwnd_;
@@ -108,6 +117,7 @@ class Win32FormWindow final : public FormWindow, private ControlHost {
   int menu_item_count_ = 0;
   std::function<void()> on_close_;
   std::function<void()> on_destroyed_;
+  std::function<void(const DroppedFiles&)> on_drop_;
   std::function<void()> tick_;
   int timer_interval_ = 0;
   bool timer_enabled_ = false;

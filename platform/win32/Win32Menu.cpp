@@ -82,7 +82,9 @@ void Win32Menu::Rebuild(const std::string& parent) {
 bool Win32Menu::Choose(UINT id) {
   for (const auto& item : items_) {
     if (item->Id() == id && !item->Popup()) {
-      item->Choose();
+      // Windows sends no command for a disabled or hidden entry; neither
+      // may a command posted by another program run one.
+      if (item->Enabled() && item->Visible()) item->Choose();
       return true;
     }
   }

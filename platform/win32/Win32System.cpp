@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "platform/win32/SystemFunction.h"
 #include "platform/win32/Utf.h"
 
 namespace tarvik::platform::win32 {
@@ -46,7 +47,9 @@ void Win32System::DoEvents() {
 long Win32System::ShellOpen(std::string_view path, std::string_view folder) {
   // The wide call, so that a folder whose name the ANSI code page cannot
   // spell still opens.
-  HINSTANCE result = ShellExecuteW(GetDesktopWindow(), L"open", Widen(path).c_str(), L"",
+  auto* shell_execute = SystemFunction<decltype(ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
+  if (!shell_execute) return 0;
+  HINSTANCE result = shell_execute(GetDesktopWindow(), L"open", Widen(path).c_str(), L"",
                                    Widen(folder).c_str(), SW_SHOWNORMAL);
   return static_cast<long>(reinterpret_cast<INT_PTR>(result));
 }

@@ -1,7 +1,7 @@
 #include "platform/win32/Win32WindowSystem.h"
 
 #include <algorithm>
-#include <optional>
+#include <exception>
 #include <vector>
 
 #include "platform/win32/KeyInput.h"
@@ -11,37 +11,58 @@ namespace tarvik::platform::win32 {
 
 namespace {
 
-// Long enough for any healthy program, short enough that a hung one costs
-// the user a moment and not the session.
-constexpr UINT kMessageTimeoutMs = 1000;
-constexpr DWORD kForegroundWaitMs = 1000;
 // Titles shorter than this are read in one call.
 constexpr int kShortTitle = 256;
+constexpr DWORD kForegroundPollMs = 5;
 
 HWND AsHwnd(WindowHandle window) { return reinterpret_cast<HWND>(window); }
 WindowHandle AsHandle(HWND hwnd) { return reinterpret_cast<WindowHandle>(hwnd); }
 
-// SendMessageTimeout with abort-if-hung; nullopt when the window did not answer.
-std::optional<LRESULT> Send(WindowHandle window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (window == 0) return std::nullopt;
+struct Sent {
+  Reply reply = Reply::NoWindow;
+  LRESULT result = 0;
+};
+
+// SendMessageTimeout with abort-if-hung. It fails alike for a window that
+// does not answer and for one that has gone; only the first is silence.
+// SMTO_BLOCK: no other program's message is handled here meanwhile, so no
+// command of this program runs inside another.
+Sent Send(WindowHandle window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (window == 0) return {};
   DWORD_PTR result = 0;
-  if (!SendMessageTimeoutW(AsHwnd(window), message, wparam, lparam,
-                           SMTO_ABORTIFHUNG | SMTO_BLOCK, kMessageTimeoutMs, &result)) {
-    return std::nullopt;
+  if (!SendMessageTimeoutW(AsHwnd(window), message, wparam, lparam, SMTO_ABORTIFHUNG | SMTO_BLOCK,
+                           kAnswerLimitMs, &result)) {
+    return {IsWindow(AsHwnd(window)) ? Reply::NoAnswer : Reply::NoWindow, 0};
   }
-  return static_cast<LRESULT>(result);
+  return {Reply::Answered, static_cast<LRESULT>(result)};
+}
+
+DWORD ProcessOf(HWND window) {
+  DWORD process = 0;
+  if (window) GetWindowThreadProcessId(window, &process);
+  return process;
+}
+
+// A dialog box the program has opened counts as the program's: it is where
+// its keys go.
+bool OwnsForeground(WindowHandle window) {
+  const DWORD process = ProcessOf(AsHwnd(window));
+  return process != 0 && ProcessOf(GetForegroundWindow()) == process;
 }
 
 struct EnumContext {
   const WindowSystem::Visitor* visit;
+  std::exception_ptr failure;
 };
 
 BOOL CALLBACK VisitOne(HWND hwnd, LPARAM data) {
   auto* context = reinterpret_cast<EnumContext*>(data);
-  // No exception may cross back into user32.
+  // No exception may cross back into user32: it stops the enumeration and
+  // is thrown again once user32 has returned.
   try {
     return (*context->visit)(AsHandle(hwnd)) ? TRUE : FALSE;
   } catch (...) {
+    context->failure = std::current_exception();
     return FALSE;
   }
 }
@@ -49,14 +70,16 @@ BOOL CALLBACK VisitOne(HWND hwnd, LPARAM data) {
 }  // namespace
 
 void Win32WindowSystem::EnumTopLevel(const Visitor& visit) {
-  EnumContext context{&visit};
+  EnumContext context{&visit, nullptr};
   EnumWindows(&VisitOne, reinterpret_cast<LPARAM>(&context));
+  if (context.failure) std::rethrow_exception(context.failure);
 }
 
 void Win32WindowSystem::EnumDescendants(WindowHandle parent, const Visitor& visit) {
   if (parent == 0) return;
-  EnumContext context{&visit};
+  EnumContext context{&visit, nullptr};
   EnumChildWindows(AsHwnd(parent), &VisitOne, reinterpret_cast<LPARAM>(&context));
+  if (context.failure) std::rethrow_exception(context.failure);
 }
 
 WindowHandle Win32WindowSystem::Desktop() { return AsHandle(GetDesktopWindow()); }
@@ -102,35 +125,49 @@ std::string Win32WindowSystem::Title(WindowHandle window) {
   return Narrow(std::wstring_view(buffer.data(), static_cast<size_t>(copied)));
 }
 
-void Win32WindowSystem::SetText(WindowHandle window, std::string_view text) {
-  std::wstring wide = Widen(text);
-  Send(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+bool Win32WindowSystem::IsHung(WindowHandle window) {
+  return window != 0 && IsHungAppWindow(AsHwnd(window));
 }
 
-std::string Win32WindowSystem::GetText(WindowHandle window) {
+Reply Win32WindowSystem::SetText(WindowHandle window, std::string_view text) {
+  std::wstring wide = Widen(text);
+  return Send(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str())).reply;
+}
+
+TextReply Win32WindowSystem::GetText(WindowHandle window) {
   // Every message to another program is a round trip through it: a short
   // text, such as every number the Transit window reads, comes in one.
   wchar_t short_text[kShortTitle] = {};
-  auto short_copied = Send(window, WM_GETTEXT, kShortTitle, reinterpret_cast<LPARAM>(short_text));
-  if (!short_copied) return {};
-  if (*short_copied < kShortTitle - 1) {
-    const size_t count = static_cast<size_t>(std::max<LRESULT>(*short_copied, 0));
-    return Narrow(std::wstring_view(short_text, count));
+  const Sent short_copied =
+      Send(window, WM_GETTEXT, kShortTitle, reinterpret_cast<LPARAM>(short_text));
+  if (short_copied.reply != Reply::Answered) return {short_copied.reply, {}};
+  if (short_copied.result < kShortTitle - 1) {
+    const size_t count = static_cast<size_t>(std::max<LRESULT>(short_copied.result, 0));
+    return {Reply::Answered, Narrow(std::wstring_view(short_text, count))};
   }
-  auto length = Send(window, WM_GETTEXTLENGTH, 0, 0);
-  if (!length || *length <= 0) return {};
+  const Sent length = Send(window, WM_GETTEXTLENGTH, 0, 0);
+  if (length.reply != Reply::Answered) return {length.reply, {}};
+  if (length.result <= 0) return {Reply::Answered, {}};
   // Sized from the reported length; should the text grow meanwhile, the
   // window copies no more than the buffer holds.
-  std::vector<wchar_t> buffer(static_cast<size_t>(*length) + 1, L'\0');
-  auto copied = Send(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
-  if (!copied || *copied <= 0) return {};
-  size_t count = std::min(static_cast<size_t>(*copied), buffer.size() - 1);
-  return Narrow(std::wstring_view(buffer.data(), count));
+  std::vector<wchar_t> buffer(static_cast<size_t>(length.result) + 1, L'\0');
+  const Sent copied =
+      Send(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
+  if (copied.reply != Reply::Answered) return {copied.reply, {}};
+  const size_t count =
+      std::min(static_cast<size_t>(std::max<LRESULT>(copied.result, 0)), buffer.size() - 1);
+  return {Reply::Answered, Narrow(std::wstring_view(buffer.data(), count))};
 }
 
-void Win32WindowSystem::ButtonDown(WindowHandle window) { Send(window, WM_LBUTTONDOWN, 0, 0); }
+Reply Win32WindowSystem::ButtonDown(WindowHandle window) {
+  return Send(window, WM_LBUTTONDOWN, 0, 0).reply;
+}
 
-void Win32WindowSystem::ButtonUp(WindowHandle window) { Send(window, WM_LBUTTONUP, 0, 0); }
+Reply Win32WindowSystem::ButtonUp(WindowHandle window) {
+  return Send(window, WM_LBUTTONUP, 0, 0).reply;
+}
+
+Reply Win32WindowSystem::Ping(WindowHandle window) { return Send(window, WM_NULL, 0, 0).reply; }
 
 bool Win32WindowSystem::IsMinimized(WindowHandle window) {
   return window != 0 && IsIconic(AsHwnd(window));
@@ -142,17 +179,26 @@ void Win32WindowSystem::Restore(WindowHandle window) {
 }
 
 void Win32WindowSystem::BringToForeground(WindowHandle window) {
-  if (window == 0) return;
-  // The switch to another process completes later than the call returns:
-  // keys sent at once would go astray, so wait until it has happened. A
-  // refused switch, as for a child window such as Mosaic's pane, never
-  // happens and is not waited for.
-  if (!SetForegroundWindow(AsHwnd(window))) return;
-  HWND root = GetAncestor(AsHwnd(window), GA_ROOT);
-  DWORD start = GetTickCount();
-  while (GetForegroundWindow() != root && GetTickCount() - start < kForegroundWaitMs) Sleep(5);
+  // The switch to another process completes once that process has taken
+  // it, later than this returns; WaitForForeground sees it. A child window,
+  // such as Mosaic's pane, is refused.
+  if (window != 0) SetForegroundWindow(AsHwnd(window));
 }
 
-void Win32WindowSystem::SendKeys(const std::vector<KeyStroke>& keys) { TypeAndWait(keys); }
+bool Win32WindowSystem::WaitForForeground(WindowHandle window, int limit_ms) {
+  if (window == 0) return false;
+  const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(std::max(limit_ms, 0));
+  for (;;) {
+    if (OwnsForeground(window)) return true;
+    if (GetTickCount64() >= deadline) return false;
+    Sleep(kForegroundPollMs);
+  }
+}
+
+Typing Win32WindowSystem::SendKeys(WindowHandle target, const std::vector<KeyStroke>& keys) {
+  // Checked just before the keys go: they land wherever the focus is.
+  if (!OwnsForeground(target)) return Typing::NotForeground;
+  return TypeAndWait(keys, kKeysLimitMs) ? Typing::Handled : Typing::NotHandled;
+}
 
 }  // namespace tarvik::platform::win32

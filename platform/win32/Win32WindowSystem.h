@@ -7,8 +7,8 @@
 namespace tarvik::platform::win32 {
 
 // Other programs' windows through user32. Messages go with a time limit and
-// give up on a window that has stopped responding, so a hung target cannot
-// freeze the program.
+// give up at once on a window the system counts as hung, so a target that
+// has stopped answering cannot freeze the program.
 class Win32WindowSystem : public WindowSystem {
  public:
   void EnumTopLevel(const Visitor& visit) override;
@@ -20,14 +20,17 @@ class Win32WindowSystem : public WindowSystem {
   WindowHandle FindChild(WindowHandle parent, WindowHandle after, std::string_view class_name) override;
   std::string ClassName(WindowHandle window) override;
   std::string Title(WindowHandle window) override;
-  void SetText(WindowHandle window, std::string_view text) override;
-  std::string GetText(WindowHandle window) override;
-  void ButtonDown(WindowHandle window) override;
-  void ButtonUp(WindowHandle window) override;
+  bool IsHung(WindowHandle window) override;
+  Reply SetText(WindowHandle window, std::string_view text) override;
+  TextReply GetText(WindowHandle window) override;
+  Reply ButtonDown(WindowHandle window) override;
+  Reply ButtonUp(WindowHandle window) override;
+  Reply Ping(WindowHandle window) override;
   bool IsMinimized(WindowHandle window) override;
   void Restore(WindowHandle window) override;
   void BringToForeground(WindowHandle window) override;
-  void SendKeys(const std::vector<KeyStroke>& keys) override;
+  bool WaitForForeground(WindowHandle window, int limit_ms) override;
+  Typing SendKeys(WindowHandle target, const std::vector<KeyStroke>& keys) override;
 };
 
 }  // namespace tarvik::platform::win32

@@ -1,6 +1,8 @@
 #include "platform/win32/XmlEncodingCheck.h"
 
-#include "platform/win32/Handles.h"
+#include <windows.h>
+
+#include <string>
 
 namespace tarvik::platform::win32 {
 
@@ -48,21 +50,6 @@ std::optional<int> FirstNonUtf8Line(std::string_view bytes) {
 std::optional<int> FirstMalformedUtf8Line(std::string_view bytes) {
   if (!IsUtf8Document(bytes)) return std::nullopt;
   return FirstNonUtf8Line(bytes);
-}
-
-std::optional<std::string> ReadWholeFile(const std::wstring& path, ULONGLONG size) {
-  HANDLE handle = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  // CreateFileW reports failure as INVALID_HANDLE_VALUE, not as null.
-  if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
-  UniqueFile file(handle);
-  std::string bytes(static_cast<size_t>(size), '\0');
-  DWORD read = 0;
-  if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
-      read != bytes.size()) {
-    return std::nullopt;
-  }
-  return bytes;
 }
 
 }  // namespace tarvik::platform::win32

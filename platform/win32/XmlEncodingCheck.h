@@ -1,9 +1,6 @@
 #pragma once
 
-#include <windows.h>
-
 #include <optional>
-#include <string>
 #include <string_view>
 
 namespace tarvik::platform::win32 {
@@ -14,8 +11,5 @@ namespace tarvik::platform::win32 {
 // its declaration or the lack of one), or nullopt when there is none or the
 // document declares another encoding.
 std::optional<int> FirstMalformedUtf8Line(std::string_view bytes);
-
-// The whole file, nullopt when it cannot be read.
-std::optional<std::string> ReadWholeFile(const std::wstring& path, ULONGLONG size);
 
 }  // namespace tarvik::platform::win32

@@ -1,11 +1,10 @@
 #include "platform/win32/XmlLiteDocuments.h"
 
-#include <shlwapi.h>
 #include <wrl/client.h>
-#include <xmllite.h>
 
 #include "platform/win32/Utf.h"
 #include "platform/win32/XmlEncodingCheck.h"
+#include "platform/win32/XmlLiteFunctions.h"
 #include "platform/win32/XmlLiteReading.h"
 #include "platform/win32/XmlLiteWriter.h"
 
@@ -15,50 +14,45 @@ using Microsoft::WRL::ComPtr;
 
 namespace {
 
-XmlReadResult OpenProblem(DWORD error) {
-  bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-  return {missing ? XmlProblem::NotFound : XmlProblem::Unreadable};
+XmlProblem ProblemOf(FileStatus status) {
+  switch (status) {
+    case FileStatus::NotFound:
+      return XmlProblem::NotFound;
+    case FileStatus::TooLarge:
+      return XmlProblem::TooLarge;
+    default:
+      return XmlProblem::Unreadable;
+  }
+}
+
+// What the file holds, checked before XmlLite sees it; the bytes are let go
+// before XmlLite reads the file again, so that a large one is not held twice.
+XmlReadResult CheckBytes(const Files& files, std::string_view path) {
+  auto bytes = files.ReadAll(path);
+  if (!bytes.ok()) return {ProblemOf(bytes.status)};
+  std::string_view text(reinterpret_cast<const char*>(bytes.value.data()), bytes.value.size());
+  if (auto line = FirstMalformedUtf8Line(text)) return {XmlProblem::Encoding, *line, 0};
+  return {};
 }
 
 }  // namespace
 
-bool XmlLiteDocuments::Load() {
-  if (!tried_) {
-    tried_ = true;
-    // From the system folder only, never from beside a file being opened.
-    library_.reset(LoadLibraryExW(L"xmllite.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
-    if (library_) {
-      create_reader_ = reinterpret_cast<CreateFunction>(
-          reinterpret_cast<void*>(GetProcAddress(library_.get(), "CreateXmlReader")));
-      create_writer_ = reinterpret_cast<CreateFunction>(
-          reinterpret_cast<void*>(GetProcAddress(library_.get(), "CreateXmlWriter")));
-    }
-  }
-  return create_reader_ && create_writer_;
-}
-
 XmlReadResult XmlLiteDocuments::Read(std::string_view path, XmlHandler& handler) {
-  std::wstring wide_path = Widen(path);
-  WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!GetFileAttributesExW(wide_path.c_str(), GetFileExInfoStandard, &data)) {
-    return OpenProblem(GetLastError());
-  }
-  ULONGLONG size = (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-  if (size > kMaxXmlFileBytes) return {XmlProblem::TooLarge};
-  if (!Load()) return {XmlProblem::NoLibrary};
-  {
-    auto bytes = ReadWholeFile(wide_path, size);
-    if (!bytes) return {XmlProblem::Unreadable};
-    if (auto line = FirstMalformedUtf8Line(*bytes)) return {XmlProblem::Encoding, *line, 0};
-  }
+  if (XmlReadResult checked = CheckBytes(files_, path); !checked.ok()) return checked;
+  const XmlLiteFunctions* xml_lite = LoadXmlLite();
+  if (!xml_lite) return {XmlProblem::NoLibrary};
 
   ComPtr<IStream> stream;
-  HRESULT opened = SHCreateStreamOnFileEx(wide_path.c_str(), STGM_READ | STGM_SHARE_DENY_WRITE,
-                                          FILE_ATTRIBUTE_NORMAL, FALSE, nullptr, &stream);
-  if (FAILED(opened)) return OpenProblem(HRESULT_CODE(opened));
+  HRESULT opened = xml_lite->stream_on_file(Widen(path).c_str(), STGM_READ | STGM_SHARE_DENY_WRITE,
+                                            FILE_ATTRIBUTE_NORMAL, FALSE, nullptr, &stream);
+  if (FAILED(opened)) {
+    DWORD error = HRESULT_CODE(opened);
+    bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    return {missing ? XmlProblem::NotFound : XmlProblem::Unreadable};
+  }
   ComPtr<IXmlReader> reader;
-  if (FAILED(create_reader_(__uuidof(IXmlReader), reinterpret_cast<void**>(reader.GetAddressOf()),
-                            nullptr)) ||
+  if (FAILED(xml_lite->create_reader(__uuidof(IXmlReader),
+                                     reinterpret_cast<void**>(reader.GetAddressOf()), nullptr)) ||
       FAILED(reader->SetProperty(XmlReaderProperty_DtdProcessing, DtdProcessing_Prohibit)) ||
       FAILED(reader->SetInput(stream.Get()))) {
     return {XmlProblem::NoLibrary};
@@ -67,7 +61,7 @@ XmlReadResult XmlLiteDocuments::Read(std::string_view path, XmlHandler& handler)
 }
 
 std::unique_ptr<XmlWriter> XmlLiteDocuments::NewWriter() {
-  return std::make_unique<XmlLiteWriter>(Load() ? create_writer_ : nullptr);
+  return std::make_unique<XmlLiteWriter>(LoadXmlLite());
 }
 
 }  // namespace tarvik::platform::win32

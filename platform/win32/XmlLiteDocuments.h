@@ -1,31 +1,21 @@
 #pragma once
 
-#include <windows.h>
-
+#include "platform/Files.h"
 #include "platform/Xml.h"
-#include "platform/win32/Handles.h"
-#include "platform/win32/XmlLiteWriter.h"
 
 namespace tarvik::platform::win32 {
 
-// XML through XmlLite (xmllite.dll, part of Windows since XP SP2 and of
-// Wine). mingw-w64 ships its header but no import library, so the DLL is
-// loaded from the system folder when first needed.
+// XML files through XmlLite, which never processes a DTD here.
 class XmlLiteDocuments : public XmlDocuments {
  public:
+  // `files` reads a document whole for the checks before XmlLite sees it.
+  explicit XmlLiteDocuments(const Files& files) : files_(files) {}
+
   XmlReadResult Read(std::string_view path, XmlHandler& handler) override;
   std::unique_ptr<XmlWriter> NewWriter() override;
 
-  using CreateFunction = CreateXmlFunction;
-
  private:
-  // Loads the DLL once; false when it or its functions are missing.
-  bool Load();
-
-  UniqueModule library_;
-  CreateFunction create_reader_ = nullptr;
-  CreateFunction create_writer_ = nullptr;
-  bool tried_ = false;
+  const Files& files_;
 };
 
 }  // namespace tarvik::platform::win32

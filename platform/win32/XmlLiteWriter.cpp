@@ -1,15 +1,15 @@
 #include "platform/win32/XmlLiteWriter.h"
 
-#include <shlwapi.h>
-
 #include "platform/win32/Utf.h"
 
 namespace tarvik::platform::win32 {
 
-XmlLiteWriter::XmlLiteWriter(CreateXmlFunction create) {
-  stream_.Attach(SHCreateMemStream(nullptr, 0));
-  if (!create || !stream_) return;
-  Check(create(__uuidof(IXmlWriter), reinterpret_cast<void**>(writer_.GetAddressOf()), nullptr));
+XmlLiteWriter::XmlLiteWriter(const XmlLiteFunctions* xml_lite) {
+  if (!xml_lite) return;
+  stream_.Attach(xml_lite->memory_stream(nullptr, 0));
+  if (!stream_) return;
+  Check(xml_lite->create_writer(__uuidof(IXmlWriter), reinterpret_cast<void**>(writer_.GetAddressOf()),
+                                nullptr));
   if (!writer_) return;
   Check(writer_->SetProperty(XmlWriterProperty_Indent, TRUE));
   // Some GPS programs take a byte-order mark for content.

@@ -7,17 +7,16 @@
 #include <xmllite.h>
 
 #include "platform/Xml.h"
+#include "platform/win32/XmlLiteFunctions.h"
 
 namespace tarvik::platform::win32 {
-
-using CreateXmlFunction = HRESULT(WINAPI*)(REFIID, void**, IMalloc*);
 
 // A document written by XmlLite into memory: UTF-8 without a byte-order
 // mark, indented. Any failing call makes Finish give nothing.
 class XmlLiteWriter : public XmlWriter {
  public:
-  // A null `create` (no XmlLite) gives a writer that only fails.
-  explicit XmlLiteWriter(CreateXmlFunction create);
+  // Null functions (no XmlLite) give a writer that only fails.
+  explicit XmlLiteWriter(const XmlLiteFunctions* xml_lite);
 
   void StartElement(std::string_view local_name, std::string_view namespace_uri) override;
   void Attribute(std::string_view local_name, std::string_view value) override;

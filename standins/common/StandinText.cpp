@@ -67,6 +67,16 @@ std::optional<double> LeadingNumber(std::wstring_view text) {
   return value;
 }
 
+std::optional<double> WholeNumber(std::wstring_view text) {
+  std::string ascii;
+  for (wchar_t c : text) {
+    if (c > 0x7F || IsBlank(c)) return std::nullopt;
+    ascii.push_back(static_cast<char>(c));
+  }
+  if (ascii.empty() || NumberLength(ascii) != ascii.size()) return std::nullopt;
+  return LeadingNumber(text);
+}
+
 std::wstring Fixed(double value, int decimals) {
   char buffer[64];
   const auto [end, error] =

@@ -13,6 +13,12 @@ namespace tarvik::standins {
 // does not begin with a number or the number does not fit a double.
 std::optional<double> LeadingNumber(std::wstring_view text);
 
+// The number a text is, and nothing else: an optional sign, digits with an
+// optional "." fraction and an optional exponent, as Tarvik's waypoints hold
+// them; no blank and nothing after it. nullopt otherwise, and when the
+// number does not fit a double.
+std::optional<double> WholeNumber(std::wstring_view text);
+
 // The value with exactly `decimals` decimals and "." as the point; a value
 // that rounds to zero shows no minus sign.
 std::wstring Fixed(double value, int decimals);

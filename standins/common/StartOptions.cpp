@@ -8,6 +8,7 @@ namespace tarvik::standins {
 namespace {
 
 constexpr std::wstring_view kHangSwitch = L"--hang-after-start";
+constexpr std::wstring_view kLogSwitch = L"--log=";
 
 std::optional<std::chrono::seconds> Seconds(std::wstring_view digits) {
   if (digits.empty() || digits.size() > 6) return std::nullopt;
@@ -23,28 +24,45 @@ std::optional<std::chrono::seconds> Seconds(std::wstring_view digits) {
 
 void ApplyWord(std::wstring_view word, StartOptions& options) {
   if (word == kHangSwitch) {
-    options = {true, std::nullopt};
+    options.hang = true;
+    options.hang_for.reset();
+    return;
+  }
+  if (word.size() > kLogSwitch.size() && word.starts_with(kLogSwitch)) {
+    options.log = word.substr(kLogSwitch.size());
     return;
   }
   if (word.size() > kHangSwitch.size() + 1 && word.starts_with(kHangSwitch) &&
       word[kHangSwitch.size()] == L'=') {
-    if (auto seconds = Seconds(word.substr(kHangSwitch.size() + 1))) options = {true, seconds};
+    if (auto seconds = Seconds(word.substr(kHangSwitch.size() + 1))) {
+      options.hang = true;
+      options.hang_for = seconds;
+    }
   }
+}
+
+// The next word and what follows it; a word in double quotes may hold
+// blanks.
+std::wstring_view NextWord(std::wstring_view& rest) {
+  const auto start = rest.find_first_not_of(L" \t");
+  if (start == std::wstring_view::npos) {
+    rest = {};
+    return {};
+  }
+  rest.remove_prefix(start);
+  const bool quoted = rest.front() == L'"';
+  if (quoted) rest.remove_prefix(1);
+  const auto end = rest.find_first_of(quoted ? L"\"" : L" \t\"");
+  const std::wstring_view word = rest.substr(0, end);
+  rest.remove_prefix(end == std::wstring_view::npos ? rest.size() : end + (quoted ? 1 : 0));
+  return word;
 }
 
 }  // namespace
 
 StartOptions ParseStartOptions(std::wstring_view command_line) {
   StartOptions options;
-  while (!command_line.empty()) {
-    const auto start = command_line.find_first_not_of(L" \t\"");
-    if (start == std::wstring_view::npos) break;
-    command_line.remove_prefix(start);
-    const auto end = command_line.find_first_of(L" \t\"");
-    ApplyWord(command_line.substr(0, end), options);
-    if (end == std::wstring_view::npos) break;
-    command_line.remove_prefix(end);
-  }
+  while (!command_line.empty()) ApplyWord(NextWord(command_line), options);
   return options;
 }
 

@@ -48,9 +48,25 @@ constexpr ChildLayout kGoButton{L"Button", L"Go to", WS_TABSTOP | BS_PUSHBUTTON,
 constexpr ChildLayout kField{
     L"Edit", L"", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, kFieldWidth, kFieldHeight};
 
-HWND AddDegreeField(HWND box) {
+// A second control bar, made after the coordinate bar and so below it in Z
+// order, with a pane of the same shape: scale and layer. Tarvik must take
+// the first bar; writing into these fields moves nothing.
+constexpr ChildLayout kScaleLabel{L"Static", L"Scale:", SS_RIGHT, 4, 9, 30, 18};
+constexpr ChildLayout kScaleBox{kFieldBoxClass, L"", 0, 38, 6, kFieldWidth, kFieldHeight};
+constexpr ChildLayout kLayerLabel{L"Static", L"Layer:", SS_RIGHT, 186, 9, 30, 18};
+constexpr ChildLayout kLayerBox{kFieldBoxClass, L"", 0, 220, 6, kFieldWidth, kFieldHeight};
+constexpr ChildLayout kRefreshButton{L"Button", L"Refresh", WS_TABSTOP | BS_PUSHBUTTON, 370, 5,
+                                     72, 24};
+
+HWND AddDegreeField(HWND box, DegreeFieldOwner& owner) {
   HWND edit = AddChild(box, kField);
-  return edit && MakeDegreeField(edit) ? edit : nullptr;
+  return edit && MakeDegreeField(edit, owner) ? edit : nullptr;
+}
+
+HWND AddPlainField(HWND box, const wchar_t* text) {
+  ChildLayout field = kField;
+  field.text = text;
+  return AddChild(box, field);
 }
 
 }  // namespace
@@ -73,9 +89,23 @@ bool MosaicWindow::CreatePane() {
   AddChild(pane_, kLongitudeLabel);
   HWND longitude_box = AddChild(pane_, kLongitudeBox);
   go_ = AddChild(pane_, kGoButton);
-  latitude_ = AddDegreeField(latitude_box);
-  longitude_ = AddDegreeField(longitude_box);
+  latitude_ = AddDegreeField(latitude_box, *this);
+  longitude_ = AddDegreeField(longitude_box, *this);
   return go_ && latitude_ && longitude_;
+}
+
+bool MosaicWindow::CreateLayerBar() {
+  layer_bar_ = AddChild(frame_.get(), {kControlBarClass, L"", 0, 0, kFrameClient.cy - kBarHeight,
+                                       kFrameClient.cx, kBarHeight});
+  if (!layer_bar_) return false;
+  HWND pane = AddChild(layer_bar_, {L"Static", L"", 0, 0, 0, kFrameClient.cx, kBarHeight});
+  if (!pane) return false;
+  AddChild(pane, kScaleLabel);
+  HWND scale_box = AddChild(pane, kScaleBox);
+  AddChild(pane, kLayerLabel);
+  HWND layer_box = AddChild(pane, kLayerBox);
+  return AddChild(pane, kRefreshButton) && AddPlainField(scale_box, L"1:24000") &&
+         AddPlainField(layer_box, L"Photo");
 }
 
 bool MosaicWindow::Open() {
@@ -86,8 +116,8 @@ bool MosaicWindow::Open() {
   if (!frame_) return false;
   bar_ = AddChild(frame_.get(), {kControlBarClass, L"", 0, 0, 0, kFrameClient.cx, kBarHeight});
   map_ = AddChild(frame_.get(), {kMapViewClass, L"", 0, 0, kBarHeight, kFrameClient.cx,
-                                 kFrameClient.cy - kBarHeight});
-  if (!bar_ || !map_ || !CreatePane()) return false;
+                                 kFrameClient.cy - 2 * kBarHeight});
+  if (!bar_ || !map_ || !CreatePane() || !CreateLayerBar()) return false;
   MoveMapTo(kStartLatitude, kStartLongitude);
   ShowWindow(frame_.get(), SW_SHOWNORMAL);
   return true;
@@ -95,25 +125,43 @@ bool MosaicWindow::Open() {
 
 bool MosaicWindow::MoveMapTo(double latitude, double longitude) {
   if (std::fabs(latitude) > 90 || std::fabs(longitude) > 180) return false;
-  SetText(latitude_, Fixed(latitude, 5));
-  SetText(longitude_, Fixed(longitude, 5));
-  SetText(map_, L"Map at " + Fixed(latitude, 5) + L", " + Fixed(longitude, 5));
+  // The fields take degrees as Tarvik writes them.
+  SetText(latitude_, Fixed(latitude, 5) + L"d");
+  SetText(longitude_, Fixed(longitude, 5) + L"d");
+  map_at_ = L"Map at " + Fixed(latitude, 5) + L", " + Fixed(longitude, 5);
+  ShowMap();
   return true;
 }
 
 void MosaicWindow::MoveMapToTypedPosition() {
-  const auto latitude = LeadingNumber(TextOf(latitude_));
-  const auto longitude = LeadingNumber(TextOf(longitude_));
-  if (!latitude || !longitude || !MoveMapTo(*latitude, *longitude)) MessageBeep(MB_ICONWARNING);
+  // The fields hold only what they took, shown as "48.50718 deg".
+  const std::wstring latitude_text = TextOf(latitude_);
+  const std::wstring longitude_text = TextOf(longitude_);
+  const auto latitude = LeadingNumber(latitude_text);
+  const auto longitude = LeadingNumber(longitude_text);
+  if (!latitude || !longitude || !MoveMapTo(*latitude, *longitude)) {
+    Refuse(latitude_text + L", " + longitude_text + L" is off the map");
+  }
+}
+
+void MosaicWindow::Refuse(const std::wstring& what) {
+  refusals_.Refuse(what);
+  ShowMap();
+}
+
+void MosaicWindow::ShowMap() {
+  SetText(map_, refusals_.Shown().empty() ? map_at_ : map_at_ + L"\n" + refusals_.Shown());
 }
 
 LRESULT MosaicWindow::HandleFrameMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_SIZE:
-      if (bar_ && map_) {
+      if (bar_ && map_ && layer_bar_) {
         const int width = LOWORD(lparam);
+        const int height = HIWORD(lparam);
         MoveWindow(bar_, 0, 0, width, kBarHeight, TRUE);
-        MoveWindow(map_, 0, kBarHeight, width, HIWORD(lparam) - kBarHeight, TRUE);
+        MoveWindow(map_, 0, kBarHeight, width, height - 2 * kBarHeight, TRUE);
+        MoveWindow(layer_bar_, 0, height - kBarHeight, width, kBarHeight, TRUE);
       }
       return 0;
     case WM_CLOSE:

@@ -105,9 +105,15 @@ bool CameraTool::MoveTo(double latitude_degrees, double longitude_degrees) {
 }
 
 void CameraTool::MoveToTypedPosition() {
-  const auto latitude = LeadingNumber(TextOf(Child(kLatitude)));
-  const auto longitude = LeadingNumber(TextOf(Child(kLongitude)));
-  if (!latitude || !longitude || !MoveTo(*latitude, *longitude)) MessageBeep(MB_ICONWARNING);
+  const std::wstring latitude_text = TextOf(Child(kLatitude));
+  const std::wstring longitude_text = TextOf(Child(kLongitude));
+  const auto latitude = WholeNumber(latitude_text);
+  const auto longitude = WholeNumber(longitude_text);
+  if (!latitude) return hub_.Refuse(L"latitude \"" + latitude_text + L"\" is not a number");
+  if (!longitude) return hub_.Refuse(L"longitude \"" + longitude_text + L"\" is not a number");
+  if (!MoveTo(*latitude, *longitude)) {
+    hub_.Refuse(latitude_text + L", " + longitude_text + L" is off the map");
+  }
 }
 
 std::wstring CameraTool::Summary() const {

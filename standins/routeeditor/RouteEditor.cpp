@@ -3,6 +3,7 @@
 #include "standins/common/Controls.h"
 #include "standins/common/MapView.h"
 #include "standins/common/WindowObject.h"
+#include "standins/routeeditor/BrushPanel.h"
 
 namespace tarvik::standins::routeeditor {
 
@@ -63,8 +64,9 @@ bool RouteEditor::Open() {
                               WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, kMainAt, kMainClient, nullptr,
                               this, MakeMenu()));
   if (!main_) return false;
-  map_ = AddChild(main_.get(), {kMapViewClass, L"", 0, 0, 0, kMainClient.cx, kMainClient.cy});
-  if (!map_) return false;
+  map_ = AddChild(main_.get(),
+                  {kMapViewClass, L"", 0, 0, 0, kMainClient.cx - kBrushPanelWidth, kMainClient.cy});
+  if (!map_ || !AddBrushPanel(main_.get(), kMainClient.cx)) return false;
   open_ = true;
   // Every window is complete before any is shown, so that whoever waits for
   // the main window finds the tool windows with all their children.
@@ -99,7 +101,15 @@ bool RouteEditor::MakePlacement() {
 
 void RouteEditor::ToolChanged() {
   if (!open_) return;
-  SetText(map_, camera_.Summary() + L"\n" + object_.Summary() + L"\n" + placement_.Summary());
+  std::wstring summary =
+      camera_.Summary() + L"\n" + object_.Summary() + L"\n" + placement_.Summary();
+  if (!refusals_.Shown().empty()) summary += L"\n" + refusals_.Shown();
+  SetText(map_, summary);
+}
+
+void RouteEditor::Refuse(const std::wstring& what) {
+  refusals_.Refuse(what);
+  ToolChanged();
 }
 
 void RouteEditor::OpenTool(UINT command) {
@@ -119,7 +129,7 @@ void RouteEditor::OpenTool(UINT command) {
 LRESULT RouteEditor::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_SIZE:
-      if (map_) MoveWindow(map_, 0, 0, LOWORD(lparam), HIWORD(lparam), TRUE);
+      if (map_) MoveWindow(map_, 0, 0, LOWORD(lparam) - kBrushPanelWidth, HIWORD(lparam), TRUE);
       return 0;
     case WM_COMMAND:
       if (lparam == 0 && HIWORD(wparam) == 0) OpenTool(LOWORD(wparam));

@@ -2,7 +2,11 @@
 
 #include <windows.h>
 
+#include <string>
+#include <utility>
+
 #include "platform/win32/Handles.h"
+#include "standins/common/Refusals.h"
 #include "standins/routeeditor/CameraTool.h"
 #include "standins/routeeditor/ObjectTool.h"
 #include "standins/routeeditor/PlacementTool.h"
@@ -17,7 +21,8 @@ inline constexpr wchar_t kMainClass[] = L"TrainSim";
 // is, and the three tool windows that Tarvik reads and drives.
 class RouteEditor final : public RouteEditorHub {
  public:
-  RouteEditor() = default;
+  // Refusals go into the file at `log_path`, if one is given.
+  explicit RouteEditor(std::wstring log_path) : refusals_(std::move(log_path)) {}
   ~RouteEditor();
   RouteEditor(const RouteEditor&) = delete;
   RouteEditor& operator=(const RouteEditor&) = delete;
@@ -26,6 +31,7 @@ class RouteEditor final : public RouteEditorHub {
   // Route Editor's example tile; false when a window could not be made.
   bool Open();
   void ToolChanged() override;
+  void Refuse(const std::wstring& what) override;
 
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
@@ -40,6 +46,7 @@ class RouteEditor final : public RouteEditorHub {
   // and shows it.
   void OpenTool(UINT command);
 
+  Refusals refusals_;
   platform::win32::UniqueHwnd main_;
   HWND map_ = nullptr;
   CameraTool camera_{*this};

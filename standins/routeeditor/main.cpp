@@ -9,7 +9,7 @@
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR command_line, int) {
   using namespace tarvik::standins;
   const StartOptions options = ParseStartOptions(command_line ? command_line : L"");
-  routeeditor::RouteEditor editor;
+  routeeditor::RouteEditor editor(options.log);
   if (!editor.Open()) return 1;
   HangIfAsked(options);
   return RunMessageLoop(DialogKeys::kBetweenFields);

@@ -19,7 +19,7 @@ constexpr int kEast = 1;
 
 struct DialogState {
   MapPosition position;
-  bool accepted = false;
+  GoToOwner& owner;
 };
 
 void FillHemispheres(HWND dialog, int list, const wchar_t* first, const wchar_t* second,
@@ -40,31 +40,36 @@ void Initialise(HWND dialog, const MapPosition& current) {
   SendMessageW(latitude, EM_SETSEL, 0, -1);
 }
 
-std::optional<double> Degrees(HWND dialog, int field, int hemisphere_list, int negative_item,
-                              double limit) {
-  const auto value = LeadingNumber(TextOf(GetDlgItem(dialog, field)));
-  if (!value || *value < 0 || *value > limit) return std::nullopt;
+// The degrees in a field, signed by its hemisphere; nullopt, with the
+// reason in `refusal`, when the field holds anything but a number or the
+// number lies beyond `limit`.
+std::optional<double> Degrees(HWND dialog, int field, const wchar_t* name, int hemisphere_list,
+                              int negative_item, double limit, std::wstring& refusal) {
+  const std::wstring text = TextOf(GetDlgItem(dialog, field));
+  const auto value = WholeNumber(text);
+  if (!value) {
+    refusal = std::wstring(name) + L" \"" + text + L"\" is not a number";
+    return std::nullopt;
+  }
+  if (*value < 0 || *value > limit) {
+    refusal = std::wstring(name) + L" " + text + L" is off the map";
+    return std::nullopt;
+  }
   const auto item = SendDlgItemMessageW(dialog, hemisphere_list, CB_GETCURSEL, 0, 0);
   return item == negative_item ? -*value : *value;
 }
 
-// The typed position, or nullopt when it is not on the map.
-std::optional<MapPosition> TypedPosition(HWND dialog) {
-  const auto latitude = Degrees(dialog, IDC_LATITUDE, IDC_NORTH_SOUTH, kSouth, 90);
-  const auto longitude = Degrees(dialog, IDC_LONGITUDE, IDC_WEST_EAST, kWest, 180);
-  if (!latitude || !longitude) return std::nullopt;
-  return MapPosition{*latitude, *longitude};
-}
-
-void Accept(HWND dialog, DialogState& state) {
-  const auto typed = TypedPosition(dialog);
-  if (!typed) {
-    MessageBeep(MB_ICONWARNING);
-    return;
-  }
-  state.position = *typed;
-  state.accepted = true;
-  EndDialog(dialog, IDOK);
+// Enter: moves to the typed position or refuses it; the dialog stays.
+void GoToTyped(HWND dialog, DialogState& state) {
+  std::wstring refusal;
+  const auto latitude =
+      Degrees(dialog, IDC_LATITUDE, L"latitude", IDC_NORTH_SOUTH, kSouth, 90, refusal);
+  const auto longitude =
+      latitude ? Degrees(dialog, IDC_LONGITUDE, L"longitude", IDC_WEST_EAST, kWest, 180, refusal)
+               : std::nullopt;
+  if (!latitude || !longitude) return state.owner.Refuse(refusal);
+  state.position = {*latitude, *longitude};
+  state.owner.MoveTo(state.position);
 }
 
 INT_PTR HandleDialogMessage(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -75,7 +80,7 @@ INT_PTR HandleDialogMessage(HWND dialog, UINT message, WPARAM wparam, LPARAM lpa
   }
   auto* state = reinterpret_cast<DialogState*>(GetWindowLongPtrW(dialog, DWLP_USER));
   if (message != WM_COMMAND || !state) return FALSE;
-  if (LOWORD(wparam) == IDOK) Accept(dialog, *state);
+  if (LOWORD(wparam) == IDOK) GoToTyped(dialog, *state);
   if (LOWORD(wparam) == IDCANCEL) EndDialog(dialog, IDCANCEL);
   return TRUE;
 }
@@ -90,12 +95,10 @@ INT_PTR CALLBACK GoToProcedure(HWND dialog, UINT message, WPARAM wparam, LPARAM 
 
 }  // namespace
 
-std::optional<MapPosition> AskGoTo(HWND owner, MapPosition current) {
-  DialogState state{current};
-  DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_GO_TO), owner, &GoToProcedure,
-                  reinterpret_cast<LPARAM>(&state));
-  if (!state.accepted) return std::nullopt;
-  return state.position;
+void RunGoTo(HWND owner_window, MapPosition current, GoToOwner& owner) {
+  DialogState state{current, owner};
+  DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_GO_TO), owner_window,
+                  &GoToProcedure, reinterpret_cast<LPARAM>(&state));
 }
 
 }  // namespace tarvik::standins::usaphotomaps

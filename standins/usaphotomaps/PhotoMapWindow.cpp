@@ -50,12 +50,20 @@ bool PhotoMapWindow::Open() {
 
 void PhotoMapWindow::MoveTo(MapPosition position) {
   position_ = position;
-  SetText(map_, PositionText(position));
+  ShowMap();
 }
 
-void PhotoMapWindow::GoTo() {
-  if (const auto chosen = AskGoTo(window_.get(), position_)) MoveTo(*chosen);
+void PhotoMapWindow::Refuse(const std::wstring& what) {
+  refusals_.Refuse(what);
+  ShowMap();
 }
+
+void PhotoMapWindow::ShowMap() {
+  const std::wstring at = PositionText(position_);
+  SetText(map_, refusals_.Shown().empty() ? at : at + L"\n" + refusals_.Shown());
+}
+
+void PhotoMapWindow::GoTo() { RunGoTo(window_.get(), position_, *this); }
 
 LRESULT PhotoMapWindow::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {

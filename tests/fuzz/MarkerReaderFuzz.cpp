@@ -1,6 +1,8 @@
 // Feeds arbitrary bytes to the main window's Marker file reader. Every input
 // must end either as loaded rows or as exactly one of the reader's three
-// messages, with no partial list left behind.
+// messages, with no partial list left behind. Whatever loads must survive a
+// save: written and read again it gives the same rows, and written again
+// the same bytes.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -33,6 +35,25 @@ void Check(bool condition) {
   if (!condition) std::abort();
 }
 
+std::vector<std::string> Rows(platform::memory::MemoryFormWindow& window) {
+  return window.GetList("List_Entire").Items();
+}
+
+// Writes the loaded list, reads the file back into the window and writes
+// that again.
+void CheckSurvivesASave(app::Form_Tarvik& form, platform::memory::MemoryFormWindow& window,
+                        platform::memory::MemoryFiles& files,
+                        platform::memory::ScriptedMessageBoxes& messages) {
+  const std::vector<std::string> loaded = Rows(window);
+  Check(form.WriteMarkerFile("C:\\first.mkr") == platform::FileStatus::Ok);
+  const std::size_t shown = messages.History().size();
+  form.ReadMarkerFile("C:\\first.mkr");
+  Check(Rows(window) == loaded);
+  Check(messages.History().size() == shown + (loaded.empty() ? 1 : 0));
+  Check(form.WriteMarkerFile("C:\\second.mkr") == platform::FileStatus::Ok);
+  Check(files.Get("C:\\first.mkr") == files.Get("C:\\second.mkr"));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -59,12 +80,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Check(shown.size() <= 1);
   if (shown.empty()) {
     Check(rows > 0);
+    CheckSurvivesASave(form, window, files, messages);
     return 0;
   }
-  const std::string& text = shown.front().text;
+  const std::string text = shown.front().text;
   Check(text.rfind(path + "\r", 0) == 0);
-  if (EndsWith(text, "has incorrect format.") || EndsWith(text, "has no waypoints.")) {
+  if (EndsWith(text, "has no waypoints.")) {
     Check(rows == 0);
+    CheckSurvivesASave(form, window, files, messages);
+  } else if (EndsWith(text, "has incorrect format.")) {
+    Check(rows == 0);
+    Check(window.Caption() == "untitled");
   } else {
     Check(EndsWith(text, "Not Found or is not Unicode format."));
     Check(size < 2 || data[0] != 0xFF || data[1] != 0xFE);

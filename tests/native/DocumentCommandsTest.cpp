@@ -91,24 +91,60 @@ TEST_F(DocumentTest, TheReaderOutcomes) {
   Open("C:\\missing.mkr");
   EXPECT_EQ(LastMessage().text, "C:\\missing.mkr\rNot Found or is not Unicode format.");
 
-  // Incorrect format: lists emptied, the file is the document, not recorded.
+  // Incorrect format: lists emptied, not recorded.
   platform::Bytes bad = FileOf({"A\t1\t1\t2"});
   waypoints::AppendUtf16Le("Marker ( broken\r\n", bad);
   files.Put("C:\\bad.mkr", bad);
   Open("C:\\bad.mkr");
   EXPECT_EQ(LastMessage().text, "C:\\bad.mkr\rhas incorrect format.");
   EXPECT_EQ(List("List_Entire").Count(), 0);
-  EXPECT_EQ(window.Caption(), "bad.mkr");
   EXPECT_EQ(Recent(), std::vector<std::string>{"C:\\empty.mkr"});
 }
 
-TEST_F(DocumentTest, AnUnreadableFileIsIncorrectFormat) {
-  files.Put(kPass, FileOf({"A\t1\t1\t2"}));
-  files.FailOn(Op::ReadFirst, kPass, FileStatus::Denied);
-  Open(kPass);
-  EXPECT_EQ(LastMessage().text, kPass + "\rhas incorrect format.");
-  EXPECT_EQ(window.Caption(), "untitled") << "the Unicode test never passed";
-  files.FailOn(Op::ReadFirst, kPass, FileStatus::Ok);
+TEST_F(DocumentTest, EveryFailedReadLeavesAnUntitledDocumentThatNoSaveCanWriteOverTheFile) {
+  struct Cause {
+    const char* what;
+    std::function<void(const std::string& path)> arrange;
+  };
+  auto line = [&](const std::string& text) {
+    return [&, text](const std::string& path) {
+      platform::Bytes bytes = FileOf({"A\t1\t1\t2"});
+      waypoints::AppendUtf16Le(text, bytes);
+      files.Put(path, bytes);
+    };
+  };
+  const Cause causes[] = {
+      {"a malformed line", line("Marker ( broken\r\n")},
+      {"a tab in a name", line("Marker ( 1 2 \"Tab\tName\" 2 )\r\n")},
+      {"a NUL in a name", line(std::string("Marker ( 1 2 \"A") + '\0' + "B\" 2 )\r\n")},
+      {"a locked file",
+       [&](const std::string& path) { files.FailOn(Op::ReadFirst, path, FileStatus::Denied); }},
+      {"a file that cannot be read through",
+       [&](const std::string& path) { files.FailOn(Op::ReadAll, path, FileStatus::Failed); }},
+      {"a file too large to hold",
+       [&](const std::string& path) { files.ClaimSize(path, platform::kLargestReadable + 1); }},
+  };
+  int n = 0;
+  for (const auto& cause : causes) {
+    SCOPED_TRACE(cause.what);
+    OpenPass();
+    ASSERT_TRUE(SaveEnabled());
+    const std::string path = "C:\\Routes\\bad" + std::to_string(++n) + ".mkr";
+    files.Put(path, FileOf({"A\t1\t1\t2"}));
+    cause.arrange(path);
+    const platform::Bytes before = *files.Get(path);
+
+    Open(path);
+    EXPECT_EQ(LastMessage().text, path + "\rhas incorrect format.");
+    EXPECT_EQ(LastMessage().kind, ScriptedMessageBoxes::Kind::Warning);
+    ExpectUntitled();
+    EXPECT_FALSE(SaveEnabled());
+    EXPECT_FALSE(form->Document().IsDirty);
+    EXPECT_EQ(List("List_Entire").Count(), 0);
+    EXPECT_EQ(Recent().front(), kPass) << "not recorded";
+    window.Menu("Menu_FileSave").Choose();
+    EXPECT_EQ(files.Get(path), before);
+  }
 }
 
 TEST_F(DocumentTest, StateTable) {
@@ -230,25 +266,25 @@ TEST_F(DocumentTest, NewThenSaveAsLeavesSaveDisabled) {
 
 struct Fault {
   Op operation;
-  bool on_backup;
+  bool on_saving_file;  // else on the document
   FileStatus status;
   const char* sentence;
 };
 
 void PrintTo(const Fault& fault, std::ostream* out) {
-  static const char* const kNames[] = {"ReadFirst", "ReadAll", "CreateNew", "Copy", "Delete"};
-  *out << kNames[static_cast<int>(fault.operation)] << (fault.on_backup ? " of the backup" : "");
+  static const char* const kNames[] = {"ReadFirst", "ReadAll", "CreateNew", "Delete", "Move"};
+  *out << kNames[static_cast<int>(fault.operation)]
+       << (fault.on_saving_file ? " of the new file" : " of the document");
 }
 
 class SaveFaultTest : public DocumentTest, public ::testing::WithParamInterface<Fault> {};
 
-TEST_P(SaveFaultTest, AFailedSaveWarnsAndTheOldContentsSurvive) {
+TEST_P(SaveFaultTest, AFailedSaveWarnsWhyAndStopsTheCommandThatAsked) {
   const Fault fault = GetParam();
   OpenPass();
-  const platform::Bytes original = *files.Get(kPass);
   files.Put(kPassBackup, {1, 2, 3});
   AddWaypoint("C", "3", "3");
-  files.FailOn(fault.operation, fault.on_backup ? kPassBackup : kPass, fault.status);
+  files.FailOn(fault.operation, fault.on_saving_file ? kPass + ".saving" : kPass, fault.status);
 
   messages.ScriptAnswer(Answer::Yes);
   window.Menu("Menu_FileNew").Choose();
@@ -258,20 +294,89 @@ TEST_P(SaveFaultTest, AFailedSaveWarnsAndTheOldContentsSurvive) {
   EXPECT_EQ(LastMessage().kind, ScriptedMessageBoxes::Kind::Warning);
   EXPECT_TRUE(form->Document().IsDirty);
   EXPECT_EQ(List("List_Entire").Count(), 3) << "New stopped";
-  bool at_path = files.Get(kPass) == original;
-  bool at_backup = files.Get(kPassBackup) == original;
-  EXPECT_TRUE(at_path || at_backup);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     EveryStep, SaveFaultTest,
     ::testing::Values(
-        Fault{Op::Delete, true, FileStatus::Denied, "could not be saved: the file is read-only or in use."},
-        Fault{Op::Copy, false, FileStatus::Failed, "could not be saved: the disk may be full or unavailable."},
-        Fault{Op::Delete, false, FileStatus::Denied, "could not be saved: the file is read-only or in use."},
-        Fault{Op::CreateNew, false, FileStatus::Failed, "could not be saved: the disk may be full or unavailable."},
-        Fault{Op::CreateNew, false, FileStatus::NotFound,
-              "could not be saved: the file or its folder is missing."}));
+        Fault{Op::CreateNew, true, FileStatus::Failed, "could not be saved: the disk may be full or unavailable."},
+        Fault{Op::CreateNew, true, FileStatus::NotFound,
+              "could not be saved: the file or its folder is missing."},
+        Fault{Op::CreateNew, true, FileStatus::Denied, "could not be saved: the file is read-only or in use."},
+        Fault{Op::Move, false, FileStatus::Denied,
+              "could not be saved: the file or its backup is read-only or in use."},
+        Fault{Op::Move, true, FileStatus::Failed, "could not be saved: the disk may be full or unavailable."}));
+
+// Every combination of a missing file, an existing backup, a read-only file
+// or backup and a failure at any one step, for Save and for Save As onto
+// the file: the previous contents are on the disk at every moment, at the
+// document's path or its backup, and the list stays as it was.
+TEST_F(DocumentTest, NothingIsLostWhateverFailsDuringASave) {
+  const platform::Bytes previous = FileOf({"A\t1\t1\t2", "B\t2\t2\t2"});
+  const platform::Bytes old_backup = {1, 2, 3};
+  const std::string saving = kPass + ".saving";
+  int runs = 0;
+  for (int combination = 0; combination < 32; ++combination) {
+    const bool missing = combination & 1;
+    const bool backup = combination & 2;
+    const bool read_only_file = combination & 4;
+    const bool read_only_backup = combination & 8;
+    const bool save_as = combination & 16;
+    if ((missing && read_only_file) || (!backup && read_only_backup)) continue;
+    const bool refused = !missing && (read_only_file || read_only_backup);
+    for (int step = 0;; ++step) {
+      SCOPED_TRACE(::testing::Message() << "combination " << combination << ", step " << step);
+      files = MemoryFiles();
+      form->Document().IsDirty = false;  // no Update question from the last run
+      OpenPass();
+      AddWaypoint("C", "3", "3");
+      const std::vector<std::string> rows = List("List_Entire").Items();
+      if (missing) files.Delete(kPass);
+      if (backup) files.Put(kPassBackup, old_backup);
+      if (read_only_file) files.MakeReadOnly(kPass);
+      if (read_only_backup) files.MakeReadOnly(kPassBackup);
+      auto previous_kept = [&] {
+        if (!missing) {
+          EXPECT_TRUE(files.Get(kPass) == previous || files.Get(kPassBackup) == previous);
+        } else if (backup) {
+          EXPECT_EQ(files.Get(kPassBackup), old_backup);
+        }
+      };
+      files.AfterEachChange(previous_kept);
+      files.FailNth(step, FileStatus::Failed);
+      const size_t shown = messages.History().size();
+
+      if (save_as) {
+        dialogs.ScriptChoice(kPass);
+        if (!missing) messages.ScriptAnswer(Answer::Yes);
+        window.Menu("Menu_FileSaveAs").Choose();
+      } else {
+        window.Menu("Menu_FileSave").Choose();
+      }
+      ++runs;
+
+      previous_kept();
+      EXPECT_EQ(List("List_Entire").Items(), rows);
+      EXPECT_EQ(window.Caption(), "pass.mkr");
+      const bool failed = refused || files.NthFailed();
+      EXPECT_EQ(form->Document().IsDirty, failed);
+      if (failed) {
+        ASSERT_GT(messages.History().size(), shown);
+        EXPECT_TRUE(LastMessage().text.starts_with(kPass + "\rcould not be saved: "));
+      } else {
+        EXPECT_EQ(files.Get(kPass), FileOf(rows));
+        EXPECT_EQ(files.Get(kPassBackup),
+                  missing ? (backup ? std::optional(old_backup) : std::nullopt) : std::optional(previous));
+      }
+      // Cleared away, unless the one failure hit that very step.
+      if (!(refused && files.NthFailed())) {
+        EXPECT_FALSE(files.Exists(saving));
+      }
+      if (step > 0 && !files.NthFailed()) break;  // every step has failed once
+    }
+  }
+  EXPECT_GT(runs, 60);
+}
 
 TEST_F(DocumentTest, AReadOnlyFileIsNotReplaced) {
   OpenPass();
@@ -287,7 +392,7 @@ TEST_F(DocumentTest, AReadOnlyFileIsNotReplaced) {
 TEST_F(DocumentTest, AFailedSaveAsKeepsTheDocumentAsItWas) {
   OpenPass();
   AddWaypoint("C", "3", "3");
-  files.FailOn(Op::CreateNew, "D:\\gone\\x.mkr", FileStatus::NotFound);
+  files.FailOn(Op::CreateNew, "D:\\gone\\x.mkr.saving", FileStatus::NotFound);
   dialogs.ScriptChoice("D:\\gone\\x.mkr");
   window.Menu("Menu_FileSaveAs").Choose();
   EXPECT_EQ(LastMessage().text, "D:\\gone\\x.mkr\rcould not be saved: the file or its folder is missing.");

@@ -129,7 +129,8 @@ TEST_F(ExchangeTest, ReplacingAsksFirstAndAFailedWriteWarnsAndKeepsTheOldFile) {
 }
 
 TEST_F(ExchangeTest, RowsFromAMarkerFileThatAreNoPositionAreLeftOutAndNamed) {
-  List("List_Entire").SetItems({"Bad\tnorth\t1\t2", "Good\t1\t2\t2"});
+  const std::vector<std::string_view> rows = {"Bad\tnorth\t1\t2", "Good\t1\t2\t2"};
+  List("List_Entire").SetItems(rows);
   Export("C:\\out.csv");
   EXPECT_EQ(LastMessage().title, "Export");
   EXPECT_EQ(LastMessage().text,

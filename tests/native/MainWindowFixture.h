@@ -61,6 +61,16 @@ class MainWindowTest : public ::testing::Test {
   }
   const ScriptedMessageBoxes::Shown& LastMessage() const { return messages.History().back(); }
 
+  // A command that failed unexpectedly is reported in a warning, not as a
+  // failed test: look for one at the end of every test that expects none.
+  void TearDown() override {
+    if (expect_command_failure) return;
+    for (const auto& shown : messages.History()) {
+      EXPECT_NE(shown.text.rfind("The command could not be completed", 0), 0u) << shown.text;
+    }
+  }
+  bool expect_command_failure = false;
+
   MemoryFormWindow window;
   MemorySettingsStore store;
   ScriptedMessageBoxes messages;

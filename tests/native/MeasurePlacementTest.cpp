@@ -1,12 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <chrono>
+#include <map>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "tests/native/TransitWindowFixture.h"
 
 namespace tarvik::transit {
 namespace {
+
+using platform::WindowHandle;
 
 constexpr const char* kObjectNotRolledDown =
     "The Object Window is not Rolled Down or you may have to reselect the Object.";
@@ -393,6 +400,112 @@ TEST_F(MeasurePlacementTest, NoPointOfTheProjectionShowsQuestionMarks) {
   Tick();
   EXPECT_EQ(Text("TextLatitude"), "39.62406");
   EXPECT_EQ(Text("TextLongitude"), "-75.10789");
+}
+
+// A number too large for a double is no number: every box worked out from
+// it shows "?" for that pass and its direction word is blank; the other
+// boxes show what they would have shown.
+TEST_F(MeasurePlacementTest, ANumberTooLargeForADoubleMakesItsBoxesUnknownForThatPass) {
+  StartWithObjectReference();
+  CameraTile("-11000", "14300");
+  Place("110", "50", "210");
+  Tick();
+  std::map<std::string, std::string> healthy;
+  for (const char* output : kOutputs) healthy[output] = Text(output);
+  ASSERT_EQ(healthy["TextBearing"], "45.00");
+
+  const std::set<std::string> x = {"Text_DX", "DXLabel", "TextBearing", "Text_Absolute",
+                                   "Text_Horizontal"};
+  const std::set<std::string> y = {"Text_DY", "DYLabel", "Text_Absolute"};
+  const std::set<std::string> z = {"Text_DZ", "DZLabel", "TextBearing", "Text_Absolute",
+                                   "Text_Horizontal"};
+  const std::set<std::string> position = {"TextLatitude", "TextLongitude"};
+  auto with = [](std::set<std::string> a, const std::set<std::string>& b) {
+    a.insert(b.begin(), b.end());
+    return a;
+  };
+  const struct {
+    WindowHandle text;
+    const char* huge;
+    std::set<std::string> unknown;
+  } rows[] = {
+      {editor.placement_xyz[0], "1E999", with(x, position)},
+      {editor.placement_xyz[1], "1E999", y},
+      {editor.placement_xyz[2], "-1E999", with(z, position)},
+      {editor.object_xyz[0], "-1e999", x},
+      {editor.object_xyz[1], "1E+999", y},
+      {editor.object_xyz[2], "1E999", z},
+      {editor.camera.tile_x, "1E999", position},
+      {editor.camera.tile_z, "-1E999", position},
+  };
+  for (const auto& row : rows) {
+    const std::string before = desktop.TextOf(row.text);
+    desktop.SetText(row.text, row.huge);
+    Tick();
+    for (const char* output : kOutputs) {
+      const bool word = std::string(output).ends_with("Label");
+      const std::string expected =
+          row.unknown.count(output) ? (word ? "" : "?") : healthy[output];
+      EXPECT_EQ(Text(output), expected) << output << " with " << row.huge << " in #" << row.text;
+    }
+    EXPECT_FALSE(InfoShown());
+    desktop.SetText(row.text, before);
+    Tick();
+    for (const char* output : kOutputs) EXPECT_EQ(Text(output), healthy[output]) << output;
+  }
+}
+
+// A Route Editor that stops answering: a pass ends at its first unanswered
+// message and says so; until the Route Editor answers again, a pass sends
+// it at most one short message, at most once a second.
+TEST_F(MeasurePlacementTest, ASilentRouteEditorIsAskedOnceASecondUntilItAnswers) {
+  StartWithObjectReference();
+  Place("110", "50", "210");
+  Tick();
+  ASSERT_EQ(Text("TextBearing"), "45.00");
+  const std::string shown_before = Text("Text_DX");
+
+  desktop.StopAnsweringAfter(0);
+  std::vector<std::chrono::milliseconds> asked_at;
+  std::vector<std::string> asked;
+  for (; now < std::chrono::milliseconds(5000); now += std::chrono::milliseconds(100)) {
+    desktop.own_log.clear();
+    Tick();
+    EXPECT_LE(desktop.own_log.size(), 1u) << "one message per pass at most";
+    if (!desktop.own_log.empty()) {
+      asked_at.push_back(now);
+      asked.push_back(desktop.own_log.front().substr(0, desktop.own_log.front().find(' ')));
+    }
+    EXPECT_TRUE(InfoShown());
+    EXPECT_EQ(Info(), "Route Editor is not responding.");
+    EXPECT_EQ(Text("Text_DX"), shown_before) << "the values are left as they were";
+  }
+  ASSERT_EQ(asked.size(), 5u) << "the first pass, then once a second";
+  EXPECT_EQ(asked.front(), "gettext");
+  EXPECT_EQ(std::count(asked.begin(), asked.end(), "ping"), 4);
+  for (size_t i = 1; i < asked_at.size(); ++i) {
+    EXPECT_EQ(asked_at[i] - asked_at[i - 1], std::chrono::milliseconds(1000));
+  }
+
+  // Answering again: the next try finds it, and that pass measures.
+  desktop.StopAnsweringAfter(-1);
+  Place("120", "50", "210");
+  for (int i = 0; i < 11 && InfoShown(); ++i, now += std::chrono::milliseconds(100)) Tick();
+  EXPECT_FALSE(InfoShown());
+  EXPECT_EQ(Text("Text_DX"), "20.00");
+}
+
+TEST_F(MeasurePlacementTest, ASilentRouteEditorThatClosesIsMissingNoLonger) {
+  StartWithObjectReference();
+  desktop.StopAnsweringAfter(0);
+  Tick();
+  ASSERT_EQ(Info(), "Route Editor is not responding.");
+  for (WindowHandle window : {editor.main, editor.camera.window, editor.object, editor.placement}) {
+    desktop.Close(window);
+  }
+  now += std::chrono::milliseconds(100);
+  Tick();
+  EXPECT_EQ(Info(), kWindowsMissing);
 }
 
 }  // namespace

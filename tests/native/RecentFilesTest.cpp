@@ -51,6 +51,19 @@ TEST_F(RecentFilesTest, ReopeningMovesToTopInTheNewLetterCase) {
   EXPECT_EQ(Recent().size(), 3u);
 }
 
+TEST_F(RecentFilesTest, TheClickedFileOpensAlsoWhenSavingFirstMovesTheEntriesDown) {
+  Load();
+  Open("C:\\clicked.mkr");
+  window.Menu("Menu_FileNew").Choose();
+  AddWaypoint("Unsaved", "1", "1");
+  messages.ScriptAnswer(platform::Answer::Yes);
+  dialogs.ScriptChoice("C:\\saved first.mkr");
+  window.Menu("Menu_FileRecent_0").Choose();
+  EXPECT_EQ(messages.History().back().text, "Update untitled?");
+  EXPECT_EQ(window.Caption(), "clicked.mkr");
+  EXPECT_EQ(Recent(), (std::vector<std::string>{"C:\\clicked.mkr", "C:\\saved first.mkr"}));
+}
+
 TEST_F(RecentFilesTest, AMissingFileKeepsItsPlace) {
   Load();
   Open("C:\\a.mkr");

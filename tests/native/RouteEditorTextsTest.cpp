@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -16,9 +17,12 @@ using testing::RouteEditor;
 
 class RouteEditorTextsTest : public ::testing::Test {
  protected:
-  void Read() {
+  // Returns whether the Route Editor answered throughout.
+  bool Read() {
     desktop.own_log.clear();
-    ReadRouteEditorWindows(finder, texts);
+    target::TargetSession session(desktop, "Route Editor");
+    ReadRouteEditorWindows(finder, session, texts);
+    return session.Answering();
   }
   std::vector<std::string> TextsRead() const {
     std::vector<std::string> read;
@@ -162,12 +166,42 @@ TEST_F(RouteEditorTextsTest, RolledUpWindowGivesTheEmptyTextsItsControlsHold) {
   EXPECT_EQ(texts.ObjectZ, "");
 }
 
-TEST_F(RouteEditorTextsTest, AHungControlReadsAsEmpty) {
+TEST_F(RouteEditorTextsTest, ReadingEndsAtTheFirstTextLeftUnansweredWhichKeepsItsOldText) {
+  testing::AddRouteEditor(desktop);
+  ASSERT_TRUE(Read());
+  const std::vector<std::string> all_read = TextsRead();
+  ASSERT_EQ(all_read.size(), 11u);
+  auto fields = [](RouteEditorTexts& t) {
+    return std::vector<std::string*>{&t.CameraX,     &t.CameraY,     &t.CameraZ,    &t.CameraTileX,
+                                     &t.CameraTileZ, &t.ObjectX,     &t.ObjectY,    &t.ObjectZ,
+                                     &t.PlacementX,  &t.PlacementY,  &t.PlacementZ};
+  };
+  // Stops answering after each number of texts in turn, the last pass's
+  // texts standing in every field beforehand.
+  for (size_t answered = 0; answered <= all_read.size(); ++answered) {
+    for (std::string* field : fields(texts)) *field = "old";
+    desktop.StopAnsweringAfter(static_cast<int>(answered));
+    const bool answering = Read();
+    desktop.StopAnsweringAfter(-1);
+    EXPECT_EQ(answering, answered == all_read.size()) << answered;
+    const std::vector<std::string*> read = fields(texts);
+    for (size_t i = 0; i < read.size(); ++i) {
+      EXPECT_EQ(*read[i] == "old", i >= answered) << "field " << i << " after " << answered;
+    }
+    std::vector<std::string> asked(all_read.begin(),
+                                   all_read.begin() + std::min(answered + 1, all_read.size()));
+    if (answered < all_read.size()) asked.back() += " (no answer)";
+    EXPECT_EQ(TextsRead(), asked) << "nothing after the first unanswered, " << answered;
+  }
+}
+
+TEST_F(RouteEditorTextsTest, ARouteEditorTheSystemCountsAsHungIsNotAsked) {
   const RouteEditor editor = testing::AddRouteEditor(desktop);
-  desktop.SetHung(editor.camera.tile_x, true);
-  Read();
-  EXPECT_EQ(texts.CameraTileX, "");
-  EXPECT_EQ(texts.CameraTileZ, "14000");
+  desktop.SetHung(editor.camera.x, true);
+  texts.CameraX = "old";
+  EXPECT_FALSE(Read());
+  EXPECT_TRUE(desktop.own_log.empty());
+  EXPECT_EQ(texts.CameraX, "old");
 }
 
 TEST_F(RouteEditorTextsTest, NothingFoundOnAnEmptyDesktopKeepsTheStartingTexts) {

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <ostream>
+#include <string>
+#include <vector>
+
 #include "tests/native/MainWindowFixture.h"
 #include "tests/native/TargetDesktop.h"
 
@@ -192,17 +197,6 @@ TEST_F(TargetTest, ACameraWindowWithFewerThanSixChildrenGrabsEmptyTexts) {
   EXPECT_EQ(LastMessage().text, "Invalid Latitude.");
 }
 
-TEST_F(TargetTest, AHungTargetReadsAsEmpty) {
-  CameraWindow camera = AddCamera(desktop);
-  desktop.SetHung(camera.longitude, true);
-  form->GrabPosition();
-  EXPECT_EQ(Control("Text_Longitude").Caption(), "");
-  EXPECT_EQ(Control("Text_Latitude").Caption(), "2.5");
-  Control("Text_Waypoint").Type("WP A");
-  Control("Command_New").Click();
-  EXPECT_EQ(LastMessage().text, "Invalid Longitude.");
-}
-
 TEST_F(TargetTest, GrabWithNoTargetOpenChangesNothing) {
   form->GrabPosition();
   EXPECT_EQ(LastMessage().text, "Please Open the Route Editor Camera Window.");
@@ -231,6 +225,177 @@ TEST_F(TargetTest, LastToAnUnselectedWaypointJumpsTwiceNested) {
   EXPECT_EQ(jumps, 2) << "the recent list's handling jumps again inside the first jump";
   EXPECT_EQ(presses, 2);
   EXPECT_EQ(Control("Text_Waypoint").Caption(), "Falls");
+}
+
+// The target programs' top-level windows, each opened on the desktop.
+std::vector<WindowHandle> OpenTarget(FakeDesktop& desktop, int target) {
+  switch (target) {
+    case 1: return {AddMosaic(desktop).main};
+    case 2: return {desktop.AddTopLevel("USAPhotoMaps", "USAPhotoMaps")};
+    default: return {desktop.AddTopLevel("TrainSim", "Route Editor"), AddCamera(desktop).window};
+  }
+}
+
+bool IsMessage(const std::string& event) {
+  for (const char* kind : {"settext ", "gettext ", "buttondown ", "buttonup ", "ping ", "keys"}) {
+    if (event.rfind(kind, 0) == 0) return true;
+  }
+  return false;
+}
+
+bool Unanswered(const std::string& event) { return event.ends_with(" (no answer)"); }
+
+int Answered(const std::vector<std::string>& events) {
+  int count = 0;
+  for (const auto& event : events) count += IsMessage(event) && !Unanswered(event);
+  return count;
+}
+
+// One command against a target program, on a main window of its own: the
+// first Route Editor jump of a window differs from later ones.
+struct TargetCommand {
+  const char* name;
+  int target;
+  const char* program;
+  bool grab;
+  bool after_a_first_jump;
+};
+
+void PrintTo(const TargetCommand& command, std::ostream* out) { *out << command.name; }
+
+class FreshWindow : public TargetTest {
+ public:
+  void TestBody() override {}
+
+  // Opens the target, lets it answer at most `answers` messages (-1: all)
+  // and runs the command; returns what happened from the command on.
+  std::vector<std::string> Command(const TargetCommand& command, int answers,
+                                   bool counted_as_hung = false) {
+    std::vector<WindowHandle> target = OpenTarget(desktop, command.target);
+    SelectTarget(command.target);
+    if (command.after_a_first_jump) Select(0);
+    desktop.StopAnsweringAfter(answers);
+    for (WindowHandle window : target) desktop.SetHung(window, counted_as_hung);
+    boxes_before = messages.History().size();
+    if (!command.grab) return Select(0);
+    system.events.clear();
+    form->GrabPosition();
+    return system.events;
+  }
+  // The message boxes the command showed.
+  std::vector<std::string> Shown() const {
+    std::vector<std::string> texts;
+    for (size_t i = boxes_before; i < messages.History().size(); ++i) {
+      const auto& box = messages.History()[i];
+      EXPECT_EQ(box.title, "Tarvik");
+      EXPECT_EQ(box.kind, ScriptedMessageBoxes::Kind::Warning);
+      texts.push_back(box.text);
+    }
+    return texts;
+  }
+  bool GrabStillOffered() { return Control("Command_Grab").Enabled(); }
+  std::string Waypoint() { return Control("Text_Waypoint").Caption(); }
+
+  size_t boxes_before = 0;
+};
+
+class TargetThatStopsAnswering : public ::testing::TestWithParam<TargetCommand> {};
+
+TEST_P(TargetThatStopsAnswering, IsSentNothingMoreInTheCommandAndIsReportedOnce) {
+  const TargetCommand& command = GetParam();
+  const std::vector<std::string> healthy = FreshWindow().Command(command, -1);
+  const int all = Answered(healthy);
+  ASSERT_GT(all, 0);
+  for (int answers = 0; answers <= all; ++answers) {
+    FreshWindow run;
+    const std::vector<std::string> events = run.Command(command, answers);
+    EXPECT_EQ(Answered(events), answers) << answers;
+    if (answers == all) {
+      EXPECT_EQ(events, healthy);
+      EXPECT_TRUE(run.Shown().empty());
+      continue;
+    }
+    EXPECT_EQ(run.Shown(), std::vector<std::string>{std::string(command.program) +
+                                                    " is not responding."})
+        << answers;
+    // Nothing after the first unanswered message: no message, no key, no
+    // pause, no bringing forward.
+    auto silence = std::find_if(events.begin(), events.end(), Unanswered);
+    if (silence == events.end()) {
+      // Keys wait for a foreground that never came.
+      EXPECT_EQ(std::count_if(events.begin(), events.end(), IsMessage), 0) << answers;
+      continue;
+    }
+    for (auto after = silence + 1; after != events.end(); ++after) {
+      EXPECT_FALSE(IsMessage(*after) || after->starts_with("sleep") ||
+                   after->starts_with("foreground") || after->starts_with("restore"))
+          << *after << " after " << answers << " answers";
+    }
+    if (command.grab) {
+      EXPECT_TRUE(run.GrabStillOffered()) << "a silent grab changes nothing";
+      EXPECT_EQ(run.Waypoint(), "");
+    }
+  }
+}
+
+TEST_P(TargetThatStopsAnswering, IsNotAskedAtAllOnceTheSystemCountsItAsHung) {
+  FreshWindow run;
+  const std::vector<std::string> events = run.Command(GetParam(), -1, true);
+  for (const auto& event : events) {
+    EXPECT_TRUE(event == "doevents" || event == "sleep 200") << event;
+  }
+  EXPECT_EQ(run.Shown(),
+            std::vector<std::string>{std::string(GetParam().program) + " is not responding."});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, TargetThatStopsAnswering,
+    ::testing::Values(TargetCommand{"FirstRouteEditorJump", 0, "Route Editor", false, false},
+                      TargetCommand{"LaterRouteEditorJump", 0, "Route Editor", false, true},
+                      TargetCommand{"MosaicJump", 1, "Mosaic", false, false},
+                      TargetCommand{"USAPhotoMapsJump", 2, "USAPhotoMaps", false, false},
+                      TargetCommand{"RouteEditorGrab", 0, "Route Editor", true, false},
+                      TargetCommand{"MosaicGrab", 1, "Mosaic", true, false}),
+    [](const ::testing::TestParamInfo<TargetCommand>& info) { return info.param.name; });
+
+TEST_F(TargetTest, KeysGoIntoUSAPhotoMapsOnlyWhileItOwnsTheForeground) {
+  SelectTarget(2);
+  const WindowHandle other = desktop.AddTopLevel("Other", "Third program");
+  struct Situation {
+    const char* what;
+    bool minimised;
+    bool refuses_foreground;
+    int batches_before_another_takes_over;  // -1: none does
+    int batches_typed;
+  };
+  const Situation situations[] = {
+      {"comes forward", false, false, -1, 6},
+      {"restored from minimised", true, false, -1, 6},
+      {"never comes forward", false, true, -1, 0},
+      {"another program takes over after 1 batch", false, false, 1, 1},
+      {"another program takes over after 3 batches", false, false, 3, 3},
+      {"another program takes over after 5 batches", false, false, 5, 5},
+  };
+  for (const auto& situation : situations) {
+    const WindowHandle photo_maps = desktop.AddTopLevel("USAPhotoMaps", "USAPhotoMaps");
+    desktop.foreground = other;
+    desktop.SetMinimized(photo_maps, situation.minimised);
+    if (situation.refuses_foreground) desktop.SetRefusesForeground(photo_maps);
+    int batches = 0;
+    desktop.after_keys = [&] {
+      if (++batches == situation.batches_before_another_takes_over) desktop.foreground = other;
+    };
+    const size_t boxes = messages.History().size();
+    const auto events = Select(0);
+    EXPECT_EQ(std::count_if(events.begin(), events.end(), IsMessage), situation.batches_typed)
+        << situation.what;
+    const bool warned = messages.History().size() > boxes;
+    EXPECT_EQ(warned, situation.batches_typed < 6) << situation.what;
+    if (warned) {
+      EXPECT_EQ(LastMessage().text, "USAPhotoMaps is not responding.") << situation.what;
+    }
+    desktop.Close(photo_maps);
+  }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -27,7 +28,8 @@ class TransitWindowTest : public ::testing::Test {
 
   Form_RE_Transit& Load() {
     form = std::make_unique<Form_RE_Transit>(
-        *window, TransitServices{store, finder, [this] { return main_window_normal; }, &texts});
+        *window, TransitServices{store, finder, [this] { return main_window_normal; }, &texts,
+                                 [this] { return now; }});
     form->Form_Load();
     return *form;
   }
@@ -53,6 +55,8 @@ class TransitWindowTest : public ::testing::Test {
   target::Module1 finder{desktop};
   RouteEditorTexts texts;
   bool main_window_normal = true;
+  // The clock that paces the tries of a Route Editor that does not answer.
+  std::chrono::milliseconds now{0};
   std::unique_ptr<Form_RE_Transit> form;
 };
 

@@ -92,7 +92,7 @@ TEST_F(TransitWindowTest, EveryControlAsDesigned) {
 }
 
 TEST_F(TransitWindowTest, DesignedClientAreaBeforeLoading) {
-  Form_RE_Transit form_only(*window, TransitServices{store, finder, {}});
+  Form_RE_Transit form_only(*window, TransitServices{store, finder, {}, nullptr, {}});
   EXPECT_EQ(window->Caption(), "RE Transit");
   EXPECT_EQ(window->ClientWidth(), 1875);
   EXPECT_EQ(window->ClientHeight(), 4380);
@@ -373,7 +373,7 @@ TEST_F(TransitWindowTest, TickStopsTheTimerWhileItMeasuresAndRestartsIt) {
                                  enabled_during_pass.push_back(window->TimerEnabled());
                                  return true;
                                },
-                               &texts});
+                               &texts, {}});
   form->Form_Load();
   form->Open();
   Tick();
@@ -417,7 +417,7 @@ TEST_F(TransitWindowTest, AMessagePassLeavesTheInterval) {
 
 TEST_F(TransitWindowTest, OwnTextsWhenNoSharedRecordIsGiven) {
   testing::AddRouteEditor(desktop);
-  form = std::make_unique<Form_RE_Transit>(*window, TransitServices{store, finder, {}});
+  form = std::make_unique<Form_RE_Transit>(*window, TransitServices{store, finder, {}, nullptr, {}});
   form->Form_Load();
   Tick();
   EXPECT_EQ(form->Texts().CameraTileX, "-5000");

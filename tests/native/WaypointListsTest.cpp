@@ -46,7 +46,9 @@ TEST_F(WaypointListsTest, AddChecksNameLatitudeLongitudeAndDuplicatesInThatOrder
   AddWaypoint("Yard", "1", "1");
   const Case cases[] = {
       {"   ", "x", "x", "Missing waypoint name."},
-      {"Tab\tName", "1", "1", "A waypoint name cannot contain a tab."},
+      {"Tab\tName", "1", "1", "A waypoint name cannot contain a tab or a line break."},
+      {"Two\r\nLines", "1", "1", "A waypoint name cannot contain a tab or a line break."},
+      {"Line\nFeed", "1", "1", "A waypoint name cannot contain a tab or a line break."},
       {"B", "90.5", "x", "Invalid Latitude."},
       {"B", "", "1", "Invalid Latitude."},
       {"B", "90", "180.01", "Invalid Longitude."},

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "waypoints/Coordinates.h"
 #include "waypoints/DocumentPaths.h"
 #include "waypoints/RowOrder.h"
@@ -48,6 +50,36 @@ TEST(RowOrder, AscendingWithLetterCaseIgnoredOverTheWholeRow) {
   EXPECT_TRUE(EqualIgnoringCase("C:\\Routes\\Pass.mkr", "c:\\routes\\PASS.MKR"));
   EXPECT_TRUE(EqualIgnoringCase("\xD0\x9C\xD0\xBE\xD1\x81", "\xD0\xBC\xD0\x9E\xD0\xA1"));
   EXPECT_FALSE(EqualIgnoringCase("Pass.mkr", "Pass.mkr "));
+}
+
+// Names that sort next to each other: letter case, a name that is another's
+// start, characters below and above the tab, and letters beyond ASCII.
+const std::vector<std::string> kCloseNames = {
+    "a", "A", "ab", "aB", "a b", "a-b", "a\x01", "a!",
+    "\xC3\xA4", "\xC3\x84", "\xC3\xA4x", "b", "B"};
+
+TEST(RowOrder, FindingANameInOrderAgreesWithAWalkFromTheTop) {
+  for (unsigned seed = 1; seed <= 20; ++seed) {
+    std::mt19937 random(seed);
+    std::vector<std::string> rows;
+    const int count = 1 + static_cast<int>(random() % 40);
+    for (int i = 0; i < count; ++i) {
+      const std::string& name = kCloseNames[random() % kCloseNames.size()];
+      rows.push_back(name + "\t" + std::to_string(random() % 7) + "\t1\t2");
+    }
+    SortRows(rows);
+    auto row_at = [&](int i) { return rows[static_cast<std::size_t>(i)]; };
+    std::vector<std::string> wanted = kCloseNames;
+    wanted.insert(wanted.end(), {"", "c", "A b", "\xC3\xA4X"});
+    for (const std::string& name : wanted) {
+      int walked = -1;
+      for (int i = 0; i < count && walked < 0; ++i) {
+        if (RowName(rows[static_cast<std::size_t>(i)]) == name) walked = i;
+      }
+      EXPECT_EQ(FindNameInOrder(count, row_at, name), walked) << "seed " << seed << ", " << name;
+    }
+  }
+  EXPECT_EQ(FindNameInOrder(0, [](int) { return std::string(); }, "a"), -1);
 }
 
 TEST(DocumentPaths, BackupsStayBesideTheFileAndNeverReplaceIt) {

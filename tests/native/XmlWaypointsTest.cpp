@@ -207,8 +207,7 @@ std::vector<std::string> GeneratedRows(unsigned seed, int count) {
   auto degrees = [&](int limit) {
     long micro = static_cast<long>(random() % (2u * static_cast<unsigned>(limit) * 1000000u + 1)) -
                  static_cast<long>(limit) * 1000000;
-    return *CoordinateText(static_cast<double>(micro) / 1e6,
-                           limit == 90 ? Axis::Latitude : Axis::Longitude);
+    return *CoordinateText(static_cast<double>(micro) / 1e6);
   };
   std::vector<std::string> rows;
   for (int i = 0; i < count; ++i) {
@@ -278,26 +277,6 @@ TEST(WaypointFiles, KindsComeFromTheNameOrTheFirstBytes) {
             "it is not well-formed XML (line 1, column 1)");
   EXPECT_EQ(ReadWaypointFile("C:\\wrong.gpx", files, xml).refusal->reason,
             "it is not well-formed XML (line 1, column 1)");
-}
-
-TEST(WaypointFiles, AFailedWriteLeavesTheOldFileAsItWas) {
-  using Op = platform::memory::MemoryFiles::Operation;
-  using platform::FileStatus;
-  const std::string path = "C:\\out.csv";
-  const platform::Bytes old_bytes = {'o', 'l', 'd'}, new_bytes = {'n', 'e', 'w'};
-  for (Op failing : {Op::Copy, Op::Delete, Op::CreateNew}) {
-    platform::memory::MemoryFiles files;
-    files.Put(path, old_bytes);
-    files.FailOn(failing, path, FileStatus::Denied);
-    EXPECT_EQ(WriteReplacing(files, path, new_bytes), FileStatus::Denied);
-    EXPECT_EQ(files.Get(path), old_bytes);
-    EXPECT_EQ(files.Count(), 1u) << "nothing left beside it";
-  }
-  platform::memory::MemoryFiles files;
-  files.Put(path, old_bytes);
-  EXPECT_EQ(WriteReplacing(files, path, new_bytes), FileStatus::Ok);
-  EXPECT_EQ(files.Get(path), new_bytes);
-  EXPECT_EQ(files.Count(), 1u);
 }
 
 }  // namespace

@@ -45,16 +45,15 @@ RECT RectInParent(HWND control, HWND parent) {
   return rect;
 }
 
+BOOL CALLBACK CollectChild(HWND child, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+  return TRUE;
+}
+
 // Frames hold some of the controls as their own children.
 std::vector<HWND> Descendants(HWND parent) {
   std::vector<HWND> found;
-  EnumChildWindows(
-      parent,
-      [](HWND child, LPARAM list) {
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumChildWindows(parent, &CollectChild, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 

@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
+#include "platform/win32/Handles.h"
 #include "platform/win32/Utf.h"
 
 namespace tarvik::platform::win32 {
@@ -21,7 +23,7 @@ class Win32FilesTest : public ::testing::Test {
     CreateDirectoryW(Widen(folder_).c_str(), nullptr);
   }
   ~Win32FilesTest() override {
-    for (const char* name : {"a.mkr", "b.mkr", "ro.mkr", "\xC3\xA4.mkr"}) {
+    for (const char* name : {"a.mkr", "b.mkr", "ro.mkr", "big.mkr", "\xC3\xA4.mkr"}) {
       std::wstring path = Widen(Path(name));
       SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
       DeleteFileW(path.c_str());
@@ -52,19 +54,31 @@ TEST_F(Win32FilesTest, MissingFilesAreReportedAndNeverCreatedByReading) {
   EXPECT_FALSE(files_.Exists(Path("a.mkr")));
   EXPECT_EQ(files_.ReadAll(Path("a.mkr")).status, FileStatus::NotFound);
   EXPECT_EQ(files_.Delete(Path("a.mkr")), FileStatus::NotFound);
-  EXPECT_EQ(files_.Copy(Path("a.mkr"), Path("b.mkr")), FileStatus::NotFound);
+  EXPECT_EQ(files_.Move(Path("a.mkr"), Path("b.mkr")), FileStatus::NotFound);
   EXPECT_EQ(files_.CreateNew(folder_ + "\\no such folder\\a.mkr", {1}), FileStatus::NotFound);
   EXPECT_FALSE(files_.Exists(folder_)) << "a folder is not a file";
 }
 
-TEST_F(Win32FilesTest, CopyRefusesToReplaceAndDeleteRemoves) {
+TEST_F(Win32FilesTest, MoveRenamesAndReplacesInOneStepButNeverAReadOnlyFile) {
   ASSERT_EQ(files_.CreateNew(Path("a.mkr"), {1, 2}), FileStatus::Ok);
-  ASSERT_EQ(files_.CreateNew(Path("b.mkr"), {3}), FileStatus::Ok);
-  EXPECT_EQ(files_.Copy(Path("a.mkr"), Path("b.mkr")), FileStatus::Exists);
-  EXPECT_EQ(files_.ReadAll(Path("b.mkr")).value, Bytes{3});
-  EXPECT_EQ(files_.Delete(Path("b.mkr")), FileStatus::Ok);
-  EXPECT_EQ(files_.Copy(Path("a.mkr"), Path("b.mkr")), FileStatus::Ok);
+  ASSERT_EQ(files_.Move(Path("a.mkr"), Path("b.mkr")), FileStatus::Ok);
+  EXPECT_FALSE(files_.Exists(Path("a.mkr")));
   EXPECT_EQ(files_.ReadAll(Path("b.mkr")).value, (Bytes{1, 2}));
+
+  ASSERT_EQ(files_.CreateNew(Path("a.mkr"), {3}), FileStatus::Ok);
+  ASSERT_EQ(files_.Move(Path("a.mkr"), Path("b.mkr")), FileStatus::Ok) << "replaces b.mkr";
+  EXPECT_FALSE(files_.Exists(Path("a.mkr")));
+  EXPECT_EQ(files_.ReadAll(Path("b.mkr")).value, Bytes{3});
+
+  // The user's protection holds either way round, and both stay as they were.
+  ASSERT_EQ(files_.CreateNew(Path("ro.mkr"), {7}), FileStatus::Ok);
+  ASSERT_TRUE(SetFileAttributesW(Widen(Path("ro.mkr")).c_str(), FILE_ATTRIBUTE_READONLY));
+  EXPECT_EQ(files_.Move(Path("ro.mkr"), Path("a.mkr")), FileStatus::Denied);
+  EXPECT_EQ(files_.Move(Path("b.mkr"), Path("ro.mkr")), FileStatus::Denied);
+  EXPECT_EQ(files_.ReadAll(Path("ro.mkr")).value, Bytes{7});
+  EXPECT_EQ(files_.ReadAll(Path("b.mkr")).value, Bytes{3});
+  EXPECT_FALSE(files_.Exists(Path("a.mkr")));
+  EXPECT_EQ(files_.Move(Path("b.mkr"), folder_), FileStatus::Exists) << "a folder is not replaced";
 }
 
 TEST_F(Win32FilesTest, AReadOnlyFileCannotBeDeleted) {
@@ -74,14 +88,31 @@ TEST_F(Win32FilesTest, AReadOnlyFileCannotBeDeleted) {
   EXPECT_EQ(files_.ReadAll(Path("ro.mkr")).value, Bytes{7});
 }
 
-TEST_F(Win32FilesTest, ACopyOfAReadOnlyFileIsNotReadOnly) {
-  ASSERT_EQ(files_.CreateNew(Path("ro.mkr"), {7}), FileStatus::Ok);
-  ASSERT_TRUE(SetFileAttributesW(Widen(Path("ro.mkr")).c_str(), FILE_ATTRIBUTE_READONLY));
-  ASSERT_EQ(files_.Copy(Path("ro.mkr"), Path("b.mkr")), FileStatus::Ok);
-  EXPECT_EQ(files_.ReadAll(Path("b.mkr")).value, Bytes{7});
-  // A backup made while the file was read-only must not block later saves.
-  EXPECT_EQ(files_.Delete(Path("b.mkr")), FileStatus::Ok);
-  EXPECT_EQ(files_.Delete(Path("ro.mkr")), FileStatus::Denied) << "the original stays read-only";
+// Sets the file's length without writing it: the file system leaves a hole.
+bool MakeFileOfSize(const std::string& path, std::uint64_t size) {
+  HANDLE handle = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  UniqueFile file(handle);
+  DWORD written = 0;
+  const std::uint8_t mark[] = {0xFF, 0xFE};
+  LARGE_INTEGER end{};
+  end.QuadPart = static_cast<LONGLONG>(size);
+  return WriteFile(file.get(), mark, 2, &written, nullptr) &&
+         SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN) && SetEndOfFile(file.get());
+}
+
+TEST_F(Win32FilesTest, ReadAllRefusesAFileLargerThanTheLimitWithoutReadingIt) {
+  ASSERT_TRUE(MakeFileOfSize(Path("big.mkr"), kLargestReadable + 1));
+  auto all = files_.ReadAll(Path("big.mkr"));
+  EXPECT_EQ(all.status, FileStatus::TooLarge);
+  EXPECT_TRUE(all.value.empty());
+  EXPECT_EQ(files_.ReadFirst(Path("big.mkr"), 2).value, (Bytes{0xFF, 0xFE})) << "the start still reads";
+
+  ASSERT_TRUE(MakeFileOfSize(Path("big.mkr"), kLargestReadable));
+  all = files_.ReadAll(Path("big.mkr"));
+  ASSERT_EQ(all.status, FileStatus::Ok) << "the limit itself is still read";
+  EXPECT_EQ(all.value.size(), kLargestReadable);
 }
 
 }  // namespace

@@ -5,6 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <new>
+#include <stdexcept>
+#include <string>
+#include <thread>
 
 #include "app/Form_Tarvik.h"
 #include "platform/memory/FakeDesktop.h"
@@ -24,6 +28,14 @@ ControlDesign Layout(const char* name, ControlKind kind, int tab, const char* ti
   layout.rect = {120, 120, 1500, 255};
   layout.tab_index = tab;
   return layout;
+}
+
+BOOL CALLBACK StopAtToolTips(HWND hwnd, LPARAM out) {
+  wchar_t name[64] = {};
+  GetClassNameW(hwnd, name, 64);
+  if (lstrcmpiW(name, TOOLTIPS_CLASSW) != 0) return TRUE;
+  *reinterpret_cast<HWND*>(out) = hwnd;
+  return FALSE;
 }
 
 class Win32WindowTest : public ::testing::Test {
@@ -66,11 +78,25 @@ TEST_F(Win32WindowTest, ControlsArePlacedInTwipsAndStackedInTabOrder) {
   auto& later = window->AddControl(Layout("later", ControlKind::Button, 7));
   auto& first = window->AddControl(Layout("first", ControlKind::TextBox, 0));
   auto& middle = window->AddList(Layout("middle", ControlKind::ListBox, 3));
-  HWND child = GetWindow(window->Handle(), GW_CHILD);
-  std::vector<HWND> order;
-  for (; child; child = GetWindow(child, GW_HWNDNEXT)) order.push_back(child);
+  auto stacking = [&] {
+    std::vector<HWND> order;
+    for (HWND child = GetWindow(window->Handle(), GW_CHILD); child;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+      order.push_back(child);
+    }
+    return order;
+  };
   auto hwnd = [](Control& c) { return dynamic_cast<ChildWindow&>(c).Hwnd(); };
-  EXPECT_EQ(order, (std::vector<HWND>{hwnd(first), hwnd(middle), hwnd(later)}));
+  EXPECT_EQ(stacking(), (std::vector<HWND>{hwnd(first), hwnd(middle), hwnd(later)}));
+
+  // A roll bar lies above them all, wherever its tab index puts it, also
+  // above a control added after it.
+  ControlDesign bar_layout = Layout("bar", ControlKind::PictureButton, 5);
+  bar_layout.above_all = true;
+  auto& bar = window->AddControl(bar_layout);
+  auto& last = window->AddControl(Layout("last", ControlKind::TextBox, 1));
+  EXPECT_EQ(stacking(),
+            (std::vector<HWND>{hwnd(bar), hwnd(first), hwnd(last), hwnd(middle), hwnd(later)}));
 
   later.SetTop(3120);
   later.SetWidth(735);
@@ -148,16 +174,7 @@ TEST_F(Win32WindowTest, CheckBoxesToggleOnlyWhenClicked) {
 TEST_F(Win32WindowTest, ToolTipsAndGlyphsAreAttached) {
   auto tip_window = [&] {
     HWND found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM out) -> BOOL {
-          wchar_t name[64] = {};
-          GetClassNameW(hwnd, name, 64);
-          if (lstrcmpiW(name, TOOLTIPS_CLASSW) != 0) return TRUE;
-          *reinterpret_cast<HWND*>(out) = hwnd;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(GetCurrentThreadId(), &StopAtToolTips, reinterpret_cast<LPARAM>(&found));
     return found;
   };
   ControlDesign roll = Layout("Roll", ControlKind::PictureButton, 0, "Roll up.");
@@ -197,6 +214,103 @@ TEST_F(Win32WindowTest, HiddenMenuEntriesLeaveTheMenuAndComeBackInOrder) {
   UINT exit_id = GetMenuItemID(file, 1);
   SendMessageW(window->Handle(), WM_COMMAND, MAKEWPARAM(exit_id, 0), 0);
   EXPECT_EQ(chosen, 1);
+  // A command posted for an entry the user cannot choose runs nothing.
+  exit.SetEnabled(false);
+  SendMessageW(window->Handle(), WM_COMMAND, MAKEWPARAM(exit_id, 0), 0);
+  EXPECT_EQ(chosen, 1);
+}
+
+// Answers the first message box of this thread from another thread, as a
+// user would, and keeps its title and text.
+class MessageBoxAnswerer {
+ public:
+  MessageBoxAnswerer() : thread_id_(GetCurrentThreadId()), worker_([this] { Answer(); }) {}
+  ~MessageBoxAnswerer() { Join(); }
+  MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
+  MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
+
+  // Once the box was answered, or none came within five seconds.
+  void Join() {
+    if (worker_.joinable()) worker_.join();
+  }
+
+  std::wstring title;
+  std::wstring text;
+  bool owner_answered_meanwhile = false;
+
+ private:
+  static BOOL CALLBACK FindBox(HWND hwnd, LPARAM found) {
+    wchar_t name[16] = {};
+    GetClassNameW(hwnd, name, 16);
+    if (lstrcmpW(name, L"#32770") != 0 || !IsWindowVisible(hwnd)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = hwnd;
+    return FALSE;
+  }
+  static std::wstring TextOf(HWND hwnd) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    int length = GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()));
+    text.resize(static_cast<size_t>(length));
+    return text;
+  }
+  void Answer() {
+    HWND box = nullptr;
+    for (int i = 0; i < 500 && !box; ++i) {
+      EnumThreadWindows(thread_id_, &FindBox, reinterpret_cast<LPARAM>(&box));
+      if (!box) Sleep(10);
+    }
+    if (!box) return;
+    title = TextOf(box);
+    text = TextOf(GetDlgItem(box, 0xFFFF));
+    DWORD_PTR result = 0;
+    owner_answered_meanwhile = SendMessageTimeoutW(GetWindow(box, GW_OWNER), WM_NULL, 0, 0,
+                                                   SMTO_BLOCK, 1000, &result) != 0;
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+  }
+
+  DWORD thread_id_;
+  std::thread worker_;
+};
+
+TEST_F(Win32WindowTest, AnExceptionNoHandlerCaughtIsReportedAndTheWindowGoesOn) {
+  window->Show();
+  auto& failing = window->AddControl(Layout("Failing", ControlKind::Button, 0));
+  auto& working = window->AddControl(Layout("Working", ControlKind::Button, 1));
+  failing.OnClick([] { throw std::runtime_error("boom"); });
+  int worked = 0;
+  working.OnClick([&] { ++worked; });
+
+  MessageBoxAnswerer answerer;
+  // Returns once the box it raised was answered.
+  SendCommand(dynamic_cast<ChildWindow&>(failing), BN_CLICKED);
+  answerer.Join();
+  EXPECT_EQ(answerer.title, L"Tarvik");
+  EXPECT_EQ(answerer.text, L"The command could not be completed: boom");
+  EXPECT_TRUE(answerer.owner_answered_meanwhile);
+
+  SendCommand(dynamic_cast<ChildWindow&>(working), BN_CLICKED);
+  EXPECT_EQ(worked, 1);
+  EXPECT_TRUE(window->Alive());
+}
+
+TEST_F(Win32WindowTest, ATimerTickThatThrowsIsReportedOnceAndStopsTheTimer) {
+  int ticks = 0;
+  window->SetTimerHandler([&] {
+    ++ticks;
+    throw std::bad_alloc();
+  });
+  window->SetTimerInterval(10);
+  MessageBoxAnswerer answerer;
+  window->SetTimerEnabled(true);
+  const ULONGLONG until = GetTickCount64() + 400;
+  while (GetTickCount64() < until) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    Sleep(5);
+  }
+  answerer.Join();
+  EXPECT_EQ(answerer.text, L"The command could not be completed: not enough memory.");
+  EXPECT_EQ(ticks, 1) << "no second box under the first";
+  EXPECT_FALSE(window->TimerEnabled());
 }
 
 TEST_F(Win32WindowTest, CloseRequestsGoToTheHandlerAndDestroyEndsTheWindow) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/win32/Utf.h"
+#include "platform/win32/Win32Files.h"
 
 namespace tarvik::platform::win32 {
 namespace {
@@ -60,7 +61,8 @@ class XmlLiteTest : public ::testing::Test {
     return path;
   }
 
-  XmlLiteDocuments xml_;
+  Win32Files files_;
+  XmlLiteDocuments xml_{files_};
   std::string folder_;
   std::vector<std::string> written_;
 };

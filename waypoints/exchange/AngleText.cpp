@@ -11,8 +11,6 @@ namespace {
 
 using Kind = AngleToken::Kind;
 
-constexpr double kLatitudeLimit = 90;
-constexpr double kLongitudeLimit = 180;
 constexpr double kSixty = 60;
 // An angle is at most a letter and three numbers with their signs.
 constexpr size_t kAngleTokens = 7;
@@ -87,8 +85,6 @@ std::optional<AngleToken> ReadNumber(std::string_view text, size_t& i) {
   token.whole = !point;
   return token;
 }
-
-bool Inside(double value, double limit) { return std::fabs(value) <= limit; }
 
 }  // namespace
 
@@ -182,8 +178,7 @@ std::optional<double> ParseAngle(std::string_view text, Axis axis) {
   if (!tokens || tokens->empty()) return std::nullopt;
   auto angle = ParseAngleTokens(tokens->data(), tokens->data() + tokens->size());
   if (!angle || (angle->axis && *angle->axis != axis)) return std::nullopt;
-  double limit = axis == Axis::Latitude ? kLatitudeLimit : kLongitudeLimit;
-  if (!Inside(angle->degrees, limit)) return std::nullopt;
+  if (!IsWithinRange(angle->degrees, axis)) return std::nullopt;
   return angle->degrees;
 }
 

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "waypoints/exchange/ImportedFields.h"
+#include "waypoints/Coordinates.h"
 
 namespace tarvik::waypoints::exchange {
 

@@ -12,10 +12,9 @@ namespace {
 constexpr size_t kNamesShown = 5;
 
 std::optional<std::string> Exported(const std::string& text, Axis axis) {
-  bool valid = axis == Axis::Latitude ? IsValidLatitude(text) : IsValidLongitude(text);
-  if (!valid) return std::nullopt;
+  if (!IsValidCoordinate(text, axis)) return std::nullopt;
   if (text.find_first_of("eE") == std::string::npos) return text;
-  return CoordinateText(*CoordinateValue(text), axis);
+  return CoordinateText(*CoordinateValue(text));
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ std::string_view TrimAsciiBlanks(std::string_view text) {
 
 }  // namespace
 
-std::optional<std::string> CoordinateText(double degrees, Axis axis) {
+std::optional<std::string> CoordinateText(double degrees) {
   if (!std::isfinite(degrees) || std::fabs(degrees) > kFormatLimit) return std::nullopt;
   char buffer[32];
   auto [end, error] =
@@ -49,15 +49,13 @@ std::optional<std::string> CoordinateText(double degrees, Axis axis) {
   text.erase(text.find_last_not_of('0') + 1);
   if (text.back() == '.') text.pop_back();
   if (text == "-0") text = "0";
-  bool valid = axis == Axis::Latitude ? IsValidLatitude(text) : IsValidLongitude(text);
-  if (!valid) return std::nullopt;
   return text;
 }
 
-std::optional<std::string> NormaliseCoordinate(std::string_view text, Axis axis) {
+std::optional<std::string> NormaliseCoordinate(std::string_view text) {
   auto value = CoordinateValue(TrimAsciiBlanks(text));
   if (!value) return std::nullopt;
-  return CoordinateText(*value, axis);
+  return CoordinateText(*value);
 }
 
 std::string CleanName(std::string_view raw) {

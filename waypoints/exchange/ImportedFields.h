@@ -6,16 +6,14 @@
 
 namespace tarvik::waypoints::exchange {
 
-enum class Axis { Latitude, Longitude };
-
 // Degrees as a plain decimal text with at most six decimals and no trailing
-// zeros ("47.378194", "-8.5", "0"), when the text passes the same checks as
-// a coordinate typed for Add; nullopt otherwise.
-std::optional<std::string> CoordinateText(double degrees, Axis axis);
+// zeros ("47.378194", "-8.5", "0"); nullopt for a number no coordinate
+// comes near. Whether it is a valid coordinate is Add's checks' to say.
+std::optional<std::string> CoordinateText(double degrees);
 
-// A coordinate as another program wrote it: a plain number (the form Add
-// accepts), blanks around it allowed.
-std::optional<std::string> NormaliseCoordinate(std::string_view text, Axis axis);
+// A coordinate as another program wrote it, as such a text: a plain number
+// (the form Add accepts), blanks around it allowed.
+std::optional<std::string> NormaliseCoordinate(std::string_view text);
 
 // A name as a list row can hold it: every run of white space or control
 // characters (tabs and line ends among them) becomes one space, and none

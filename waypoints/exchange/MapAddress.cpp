@@ -1,7 +1,6 @@
 // Positions in the addresses of web maps, as people copy them from the
 // browser's address bar.
 #include <array>
-#include <cmath>
 
 #include "waypoints/Coordinates.h"
 #include "waypoints/exchange/PositionText.h"
@@ -10,15 +9,9 @@ namespace tarvik::waypoints::exchange {
 
 namespace {
 
-constexpr double kLatitudeLimit = 90;
-constexpr double kLongitudeLimit = 180;
-
 std::optional<Position> Within(std::optional<double> latitude, std::optional<double> longitude) {
   if (!latitude || !longitude) return std::nullopt;
-  if (!(std::fabs(*latitude) <= kLatitudeLimit) || !(std::fabs(*longitude) <= kLongitudeLimit)) {
-    return std::nullopt;
-  }
-  return Position{*latitude, *longitude};
+  return PositionIfInRange(*latitude, *longitude);
 }
 
 int HexValue(char c) {

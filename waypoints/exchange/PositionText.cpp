@@ -1,9 +1,9 @@
 #include "waypoints/exchange/PositionText.h"
 
-#include <cmath>
 #include <vector>
 
 #include "waypoints/exchange/AngleText.h"
+#include "waypoints/exchange/ImportedFields.h"
 
 namespace tarvik::waypoints::exchange {
 
@@ -11,17 +11,8 @@ namespace {
 
 using Kind = AngleToken::Kind;
 
-constexpr double kLatitudeLimit = 90;
-constexpr double kLongitudeLimit = 180;
 // Two angles of a letter and three numbers with their signs, and a separator.
 constexpr size_t kPositionTokens = 15;
-
-std::optional<Position> Within(double latitude, double longitude) {
-  if (!(std::fabs(latitude) <= kLatitudeLimit) || !(std::fabs(longitude) <= kLongitudeLimit)) {
-    return std::nullopt;
-  }
-  return Position{latitude, longitude};
-}
 
 // Both halves read as angles, and their letters (if any) name one latitude
 // and one longitude.
@@ -37,8 +28,8 @@ std::optional<Position> SplitAt(const std::vector<AngleToken>& tokens, size_t en
   else if (second->axis)
     first_axis = *second->axis == Axis::Latitude ? Axis::Longitude : Axis::Latitude;
   if (second->axis && *second->axis == first_axis) return std::nullopt;
-  if (first_axis == Axis::Latitude) return Within(first->degrees, second->degrees);
-  return Within(second->degrees, first->degrees);
+  if (first_axis == Axis::Latitude) return PositionIfInRange(first->degrees, second->degrees);
+  return PositionIfInRange(second->degrees, first->degrees);
 }
 
 std::string_view Trim(std::string_view text) {
@@ -49,6 +40,13 @@ std::string_view Trim(std::string_view text) {
 }
 
 }  // namespace
+
+std::optional<Position> PositionIfInRange(double latitude, double longitude) {
+  if (!IsWithinRange(latitude, Axis::Latitude) || !IsWithinRange(longitude, Axis::Longitude)) {
+    return std::nullopt;
+  }
+  return Position{latitude, longitude};
+}
 
 std::optional<Position> ParsePosition(std::string_view text) {
   auto tokens = TokeniseAngles(text, kPositionTokens);
@@ -78,8 +76,8 @@ std::optional<Position> PastedPosition(std::string_view text) {
 }
 
 std::optional<PositionTexts> TextsOf(const Position& position) {
-  auto latitude = CoordinateText(position.latitude, Axis::Latitude);
-  auto longitude = CoordinateText(position.longitude, Axis::Longitude);
+  auto latitude = CoordinateText(position.latitude);
+  auto longitude = CoordinateText(position.longitude);
   if (!latitude || !longitude) return std::nullopt;
   return PositionTexts{std::move(*latitude), std::move(*longitude)};
 }

@@ -12,6 +12,9 @@ struct Position {
   double longitude;
 };
 
+// The two angles as a position, when each lies within its range.
+std::optional<Position> PositionIfInRange(double latitude, double longitude);
+
 // A whole text that is one position as people copy it from maps and GPS
 // programs: two angles, latitude first unless N/S/E/W letters say
 // otherwise, each in any notation ParseAngleTokens reads, apart by blanks,

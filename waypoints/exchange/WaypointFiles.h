@@ -24,13 +24,4 @@ std::optional<platform::Bytes> ExportBytes(ExportFormat format,
                                            const std::vector<Waypoint>& waypoints,
                                            platform::XmlDocuments& xml);
 
-// Writes the bytes at `path`. A file already there is replaced only once
-// the new one is written; when any step fails it is there as it was.
-platform::FileStatus WriteReplacing(platform::Files& files, const std::string& path,
-                                    const platform::Bytes& bytes);
-
-// The end of the warning after the path when writing failed, worded as
-// for a failed Save.
-std::string_view NotSavedSentence(platform::FileStatus status);
-
 }  // namespace tarvik::waypoints::exchange

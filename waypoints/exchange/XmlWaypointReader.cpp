@@ -22,7 +22,7 @@ std::string ReadProblemReason(const platform::XmlReadResult& read) {
     case XmlProblem::NotFound:
       return "the file is not there";
     case XmlProblem::TooLarge:
-      return "it is larger than " + std::to_string(platform::kMaxXmlFileBytes / (1024 * 1024)) +
+      return "it is larger than " + std::to_string(platform::kLargestReadable / (1024 * 1024)) +
              " MB";
     case XmlProblem::TextTooLong:
       return "it holds a text of more than " + std::to_string(platform::kMaxXmlTextCharacters) +

@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "ControlReader.h"
+#include "FileDialog.h"
 #include "MessageBoxReader.h"
+#include "TarvikProcess.h"
 #include "SettingsRegistry.h"
 #include "WaypointWindow.h"
 #include "WindowSearch.h"
@@ -16,6 +18,9 @@ namespace tarvik::e2e {
 namespace {
 
 using std::filesystem::path;
+
+// Wine builds its first file dialog of a process in about 0.3 s.
+constexpr milliseconds kDialogLimit{5000};
 
 class MarkerDocument : public WaypointWindowTest {
  protected:
@@ -120,6 +125,63 @@ TEST_F(MarkerDocument, SavingOverAReadOnlyFileWarnsAndLeavesItUnchanged) {
   ASSERT_NO_FATAL_FAILURE(RunMenuCommand("Menu_FileSave"));
   ExpectFileHolds(file, kFourSorted);
   ExpectFileHolds(BackupOf(file), kThreeSorted);
+}
+
+TEST_F(MarkerDocument, ARecentFileClickedWithUnsavedChangesOpensThatFileAfterTheSaveAs) {
+  const path clicked = WriteThreeWaypointFile(L"clicked.mkr");
+  const path saved = folder_.Path() / L"saved first.mkr";
+  ASSERT_NO_FATAL_FAILURE(Launch());
+  ASSERT_NO_FATAL_FAILURE(OpenThroughDialog(clicked));
+  ASSERT_NO_FATAL_FAILURE(RunMenuCommand("Menu_FileNew"));
+  ASSERT_NO_FATAL_FAILURE(Add(kGlacier));
+
+  ASSERT_TRUE(PostMenuCommand(main_, MainMenuId("Menu_FileRecent_0")));
+  HWND question = WaitForMessageBox(process_->Id(), kWindowLimit);
+  ASSERT_NE(question, nullptr) << "no Update question";
+  EXPECT_EQ(MessageTextOf(question), L"Update untitled?");
+  // Posted: the Save As dialog that Yes opens keeps the program busy.
+  ASSERT_TRUE(PostMessageW(question, WM_COMMAND, IDYES, 0));
+  HWND dialog = WaitForFileDialog(process_->Id(), kDialogLimit);
+  ASSERT_NE(dialog, nullptr) << "no Save As dialog" << MessageBoxesUp();
+  ASSERT_TRUE(EnterFileName(dialog, saved.wstring()));
+  ASSERT_TRUE(WaitUntilGoneOrHidden(dialog, kWindowLimit)) << MessageBoxesUp();
+
+  // Saving put its file on top of Recent Files; the clicked one opens all the same.
+  ASSERT_NO_FATAL_FAILURE(WaitUntilDocumentIs(clicked));
+  ExpectListsHold(kThreeSorted);
+  ExpectFileHolds(saved, {kGlacier});
+}
+
+TEST_F(MarkerDocument, AFileOfIncorrectFormatLeavesAnUntitledListThatSaveCannotWriteOverIt) {
+  const path good = WriteThreeWaypointFile(L"good.mkr");
+  const path bad = folder_.Path() / L"bad.mkr";
+  std::string bytes = MarkerFileBytes(kThreeSorted);
+  for (char c : std::string("Marker ( broken\r\n")) bytes += {c, '\0'};
+  ASSERT_TRUE(WriteFileBytes(bad, bytes));
+  const path untitled = BuiltTarvikExe().parent_path() / L"untitled";
+  ASSERT_FALSE(std::filesystem::exists(untitled));
+  ASSERT_NO_FATAL_FAILURE(Launch());
+  // Save is enabled once a file has been read.
+  ASSERT_NO_FATAL_FAILURE(OpenThroughDialog(good));
+
+  ASSERT_TRUE(PostMenuCommand(main_, MainMenuId("Menu_FileOpen")));
+  HWND dialog = WaitForFileDialog(process_->Id(), kDialogLimit);
+  ASSERT_NE(dialog, nullptr) << "no Open dialog";
+  ASSERT_TRUE(EnterFileName(dialog, bad.wstring()));
+  ASSERT_TRUE(WaitUntilGoneOrHidden(dialog, kWindowLimit));
+  HWND box = WaitForMessageBox(process_->Id(), kWindowLimit);
+  ASSERT_NE(box, nullptr) << "no warning";
+  EXPECT_EQ(MessageTextOf(box), bad.wstring() + L"\rhas incorrect format.");
+  ASSERT_TRUE(Click(ButtonOf(box, L"OK")));
+  ASSERT_TRUE(WaitUntilGoneOrHidden(box, kWindowLimit));
+
+  EXPECT_EQ(Caption(), L"untitled");
+  EXPECT_EQ(Rows("List_Entire"), std::vector<std::wstring>{});
+  // File > Save is disabled: its command, even sent, saves nowhere.
+  ASSERT_NO_FATAL_FAILURE(RunMenuCommand("Menu_FileSave"));
+  EXPECT_EQ(ReadFileBytes(bad), bytes);
+  EXPECT_FALSE(std::filesystem::exists(BackupOf(bad)));
+  EXPECT_FALSE(std::filesystem::exists(untitled));
 }
 
 }  // namespace

@@ -5,7 +5,12 @@
 namespace tarvik::e2e {
 
 std::optional<Standin> Standin::Start(const StandinProgram& program, std::wstring_view arguments) {
-  const std::filesystem::path folder = TestProgramFolder();
+  return StartFrom(TestProgramFolder(), program, arguments);
+}
+
+std::optional<Standin> Standin::StartFrom(const std::filesystem::path& folder,
+                                          const StandinProgram& program,
+                                          std::wstring_view arguments) {
   auto process = TarvikProcess::Start(folder / program.exe, folder, arguments);
   if (!process) return std::nullopt;
   return Standin(std::move(*process), program);

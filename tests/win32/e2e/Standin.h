@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <filesystem>
 #include <optional>
 #include <string_view>
 
@@ -32,6 +33,10 @@ class Standin {
   // tarvik.exe shows its splash.
   static std::optional<Standin> Start(const StandinProgram& program,
                                       std::wstring_view arguments = {});
+  // The same program from another build's folder, of the other bitness say.
+  static std::optional<Standin> StartFrom(const std::filesystem::path& folder,
+                                          const StandinProgram& program,
+                                          std::wstring_view arguments = {});
 
   DWORD Id() const { return process_.Id(); }
   // Its visible main window once it is there; nullptr on time-out.

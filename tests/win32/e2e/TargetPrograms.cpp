@@ -1,5 +1,7 @@
 #include "TargetPrograms.h"
 
+#include <fstream>
+
 #include "MessageBoxReader.h"
 #include "WindowSearch.h"
 
@@ -14,12 +16,23 @@ constexpr milliseconds kTargetShowsLimit{2000};
 
 }  // namespace
 
+std::filesystem::path TargetProgramTest::RefusalLog() const {
+  return folder_.Path() / L"standin-refusals.log";
+}
+
 void TargetProgramTest::LaunchBeside(const StandinProgram& program, std::wstring_view arguments) {
-  standin_ = Standin::Start(program, arguments);
+  const std::wstring log_switch = L"\"--log=" + RefusalLog().wstring() + L"\" ";
+  standin_ = Standin::Start(program, log_switch + std::wstring(arguments));
   ASSERT_TRUE(standin_.has_value()) << "cannot start the stand-in, error " << GetLastError();
   ASSERT_NO_FATAL_FAILURE(Launch());
   standin_main_ = standin_->WaitForMain(kStandinLimit);
   ASSERT_NE(standin_main_, nullptr) << "the stand-in shows no main window";
+}
+
+void TargetProgramTest::TearDown() {
+  std::ifstream log(RefusalLog());
+  for (std::string line; std::getline(log, line);) ADD_FAILURE() << "the stand-in " << line;
+  WaypointWindowTest::TearDown();
 }
 
 void TargetProgramTest::ChooseTarget(const std::wstring& name) {
@@ -68,7 +81,20 @@ void TargetProgramTest::StartGrab() {
   ASSERT_TRUE(PostMessageW(Control("Command_Grab"), BM_CLICK, 0, 0));
 }
 
-void TargetProgramTest::ExpectPleaseOpen(const std::wstring& text) {
+void TargetProgramTest::ExpectPleaseOpen(const std::wstring& text) { ExpectWarning(text); }
+
+milliseconds TargetProgramTest::AnsweringWithABoxUp(Clock::time_point start) const {
+  // An answer without a box came before the command started, or between
+  // two of its steps: ask again.
+  while (Since(start) < kCommandEndLimit) {
+    const bool answered = AskWithin(kCommandEndLimit - Since(start), main_, WM_NULL).has_value();
+    if (answered && VisibleTopWindowOf(process_->Id(), L"#32770")) return Since(start);
+    Sleep(1);
+  }
+  return kCommandEndLimit;
+}
+
+void TargetProgramTest::ExpectWarning(const std::wstring& text) {
   HWND box = WaitForMessageBox(process_->Id(), kWindowLimit);
   ASSERT_NE(box, nullptr) << "no message " << text;
   EXPECT_EQ(StoredTextOf(box), L"Tarvik");

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -42,8 +43,10 @@ inline constexpr int kPlacementZ = 13;
 class TargetProgramTest : public WaypointWindowTest {
  protected:
   // Starts the stand-in, then Tarvik, and waits for both; sets standin_ and
-  // standin_main_.
+  // standin_main_. Whatever the stand-in refuses of what Tarvik sends it
+  // fails the test when it ends.
   void LaunchBeside(const StandinProgram& program, std::wstring_view arguments = {});
+  void TearDown() override;
 
   // Chooses the target by its name in the drop-down list, as a user does.
   void ChooseTarget(const std::wstring& name);
@@ -58,6 +61,18 @@ class TargetProgramTest : public WaypointWindowTest {
 
   // Expects the warning that asks for a target to be opened, and answers it.
   void ExpectPleaseOpen(const std::wstring& text);
+  // Expects a warning of the program with that text, and answers it.
+  void ExpectWarning(const std::wstring& text);
+  // Starts a command with `post` and returns how long the main window took,
+  // from then, to answer a message with one of the program's message boxes
+  // up: a command that warns gives control back once its box shows, whose
+  // loop answers.
+  template <class Post>
+  milliseconds UntilWarned(Post post) {
+    const auto start = Clock::now();
+    if (!post()) return kCommandEndLimit;
+    return AnsweringWithABoxUp(start);
+  }
   // Expects the command under way to end without a further message box.
   void ExpectCommandEnded();
 
@@ -73,7 +88,12 @@ class TargetProgramTest : public WaypointWindowTest {
   std::optional<Standin> standin_;
   HWND standin_main_ = nullptr;
 
+  // Long enough to tell a slow command from one that never ends.
+  static constexpr milliseconds kCommandEndLimit{20000};
+
  private:
+  milliseconds AnsweringWithABoxUp(Clock::time_point start) const;
+  std::filesystem::path RefusalLog() const;
   int RowIndex(std::string_view list, const TypedWaypoint& waypoint) const;
 };
 

@@ -19,9 +19,9 @@ void TarvikTest::TearDown() {
 }
 
 void TarvikTest::Start(const std::filesystem::path& exe,
-                       const std::filesystem::path& working_folder) {
+                       const std::filesystem::path& working_folder, std::wstring_view arguments) {
   ASSERT_TRUE(std::filesystem::exists(exe)) << exe;
-  process_ = TarvikProcess::Start(exe, working_folder);
+  process_ = TarvikProcess::Start(exe, working_folder, arguments);
   ASSERT_TRUE(process_.has_value()) << "cannot start " << exe << ", error " << GetLastError();
 }
 
@@ -31,8 +31,8 @@ void TarvikTest::Launch() {
 }
 
 void TarvikTest::Launch(const std::filesystem::path& exe,
-                        const std::filesystem::path& working_folder) {
-  ASSERT_NO_FATAL_FAILURE(Start(exe, working_folder));
+                        const std::filesystem::path& working_folder, std::wstring_view arguments) {
+  ASSERT_NO_FATAL_FAILURE(Start(exe, working_folder, arguments));
   main_ = WaitForTopWindow(process_->Id(), app::win32::kMainClass, kStartLimit);
   ASSERT_NE(main_, nullptr) << "no main window within " << kStartLimit.count() << " ms";
   // The window shows before the message loop runs; an answer means it runs.

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "TarvikProcess.h"
 #include "Waiting.h"
@@ -27,12 +28,15 @@ class TarvikTest : public testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  // Starts the program and leaves the waiting to the test.
-  void Start(const std::filesystem::path& exe, const std::filesystem::path& working_folder);
+  // Starts the program with `arguments` after its own path on its command
+  // line, and leaves the waiting to the test.
+  void Start(const std::filesystem::path& exe, const std::filesystem::path& working_folder,
+             std::wstring_view arguments = {});
   // Starts the built program and waits until its main window is up and
   // answering; sets main_.
   void Launch();
-  void Launch(const std::filesystem::path& exe, const std::filesystem::path& working_folder);
+  void Launch(const std::filesystem::path& exe, const std::filesystem::path& working_folder,
+              std::wstring_view arguments = {});
   // Posts a message to the main window and expects the program to end with
   // exit code 0.
   void ExpectCleanExitAfter(UINT message, WPARAM wparam = 0);

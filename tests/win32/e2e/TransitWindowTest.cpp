@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <stdexcept>
@@ -258,6 +259,46 @@ TEST_F(TransitWindow, KeepsItsOptionsAcrossARestart) {
   EXPECT_TRUE(Checked("Option_WRT_0")) << "WRT The Object not restored";
   EXPECT_FALSE(Checked("Option_WRT_1"));
   ExpectShows("Text_DX", L"32.81");
+}
+
+// A Route Editor that stops answering for a while, from before the Transit
+// window opens.
+class TransitBesideSilentRouteEditor : public TransitWindow {
+ protected:
+  static constexpr milliseconds kSilentFor{8000};
+  // Each pass gives up on a silent Route Editor: Tarvik answers between them.
+  static constexpr milliseconds kPassLimit{1500};
+
+  void SetUp() override {
+    ASSERT_NO_FATAL_FAILURE(TargetProgramTest::SetUp());
+    const std::wstring hang = std::wstring(kHangAfterStart) + L"=" +
+                              std::to_wstring(kSilentFor.count() / 1000);
+    ASSERT_NO_FATAL_FAILURE(LaunchBeside(kRouteEditor, hang));
+    placement_ = standin_->TopWindow(L"RouteEditorPlacement");
+    camera_ = standin_->TopWindow(L"RouteEditorCamera");
+  }
+};
+
+TEST_F(TransitBesideSilentRouteEditor, SaysSoStaysResponsiveAndMeasuresOnceItAnswersAgain) {
+  ASSERT_NO_FATAL_FAILURE(OpenTransit());
+  ExpectMessage(L"Route Editor is not responding.");
+  EXPECT_EQ(TextOf(Part("Text_DX")), L"TextDX") << "no values yet";
+
+  milliseconds slowest{0};
+  const bool answers_again = WaitUntil(
+      [&] {
+        const auto asked = Clock::now();
+        EXPECT_TRUE(AskWithin(kPassLimit, main_, WM_NULL).has_value());
+        slowest = std::max(slowest, Since(asked));
+        return !IsWindowVisible(Part("Label_Info"));
+      },
+      kSilentFor + kMeasureLimit, milliseconds(50));
+  EXPECT_LT(slowest.count(), kPassLimit.count()) << "ms of the slowest answer";
+  RecordProperty("slowest_answer_ms", static_cast<int>(slowest.count()));
+  ASSERT_TRUE(answers_again) << "still " << StoredTextOf(Part("Label_Info"));
+  ASSERT_NO_FATAL_FAILURE(Put(camera_, {kCameraX, kCameraY, kCameraZ}, kCamera));
+  ExpectShows("TextBearing", L"27.65");
+  ExpectShows("Text_DX", L"110.00");
 }
 
 }  // namespace

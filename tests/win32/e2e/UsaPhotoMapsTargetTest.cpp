@@ -8,6 +8,7 @@
 
 #include "ControlReader.h"
 #include "TargetPrograms.h"
+#include "ThirdWindow.h"
 
 namespace tarvik::e2e {
 namespace {
@@ -50,6 +51,24 @@ TEST_F(UsaPhotoMapsTarget, SelectingAWaypointTypesItsPlaceAndAWestLongitudeOnly)
   ExpectPosition(L"Position 45.50000 N, 111.86247 W");
   ASSERT_NO_FATAL_FAILURE(Select("List_Entire", kMeridian));
   ExpectPosition(L"Position 51.47788 N, 111.86247 W");
+}
+
+// The keys go in only once USAPhotoMaps is back on the screen and in front:
+// none of them may land in the window that was in front before.
+TEST_F(UsaPhotoMapsTarget, AMinimisedUSAPhotoMapsIsRestoredBeforeItIsTypedInto) {
+  ASSERT_NO_FATAL_FAILURE(Add(kFalls));
+  ASSERT_NO_FATAL_FAILURE(ChooseTarget(L"USAPhotoMaps"));
+  ShowWindow(standin_main_, SW_MINIMIZE);
+  ASSERT_TRUE(WaitUntil([&] { return IsIconic(standin_main_) != FALSE; }, kWindowLimit));
+  ThirdWindow third;
+  ASSERT_TRUE(third.ComeForward());
+
+  ASSERT_NO_FATAL_FAILURE(Select("List_Entire", kFalls));
+  EXPECT_FALSE(IsIconic(standin_main_));
+  ExpectPosition(L"Position 48.50718 N, 111.86247 W");
+  EXPECT_EQ(third.Typed(), L"");
+  EXPECT_EQ(EntryTexts(), (std::vector<std::optional<std::wstring>>{
+                              kFalls.name, kFalls.latitude, kFalls.longitude}));
 }
 
 }  // namespace

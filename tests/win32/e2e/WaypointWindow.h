@@ -51,6 +51,8 @@ class WaypointWindowTest : public TarvikTest {
   // must have had another name before.
   void SaveAsThroughDialog(const std::filesystem::path& path);
   void OpenThroughDialog(const std::filesystem::path& path);
+  // Returns once the window is named after `path` and answers again.
+  void WaitUntilDocumentIs(const std::filesystem::path& path);
 
   // Fails when a message box is up, and answers it so that the program goes on.
   void ExpectNoMessageBox();
@@ -65,7 +67,6 @@ class WaypointWindowTest : public TarvikTest {
  private:
   void ChooseFileThroughDialog(std::string_view menu, const std::wstring& title,
                                const std::filesystem::path& path);
-  void WaitUntilDocumentIs(const std::filesystem::path& path);
 };
 
 // The backup the program keeps beside a Marker file it replaces.

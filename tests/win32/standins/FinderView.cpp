@@ -33,6 +33,10 @@ BOOL CALLBACK VisitDescendant(HWND window, LPARAM context) {
   auto& search = *reinterpret_cast<RouteEditorSearch*>(context);
   ++search.position;
   if (ClassOf(window) == L"Static" && TitleOf(window) == L"x:") RecordLabel(search, window);
+  if (ClassOf(window) == L"msctls_updown32" && search.position == 31) {
+    search.finds.spinner_parent = GetParent(window);
+    ++search.finds.spinner_finds;
+  }
   return TRUE;
 }
 

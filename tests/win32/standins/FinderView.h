@@ -24,6 +24,10 @@ struct RouteEditorFinds {
   int camera_finds = 0;
   int object_finds = 0;
   int placement_finds = 0;
+  // The parent of a spinner ("msctls_updown32") at position 31, which the
+  // finder counts as a find too, and how often one was found.
+  HWND spinner_parent = nullptr;
+  int spinner_finds = 0;
 };
 
 RouteEditorFinds FindRouteEditorWindows(DWORD process_id);

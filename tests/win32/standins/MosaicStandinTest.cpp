@@ -2,8 +2,10 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "FinderView.h"
+#include "RefusalLog.h"
 #include "Remote.h"
 #include "StandinProcess.h"
 
@@ -13,7 +15,7 @@ namespace {
 class MosaicStandin : public ::testing::Test {
  protected:
   void SetUp() override {
-    process_ = StandinProcess::Start(L"mosaic.exe");
+    process_ = StandinProcess::Start(L"mosaic.exe", log_.Switch());
     ASSERT_TRUE(process_) << "mosaic.exe did not start";
     ASSERT_TRUE(process_->WaitForWindow(L"MosaicStandinFrame"));
     finds_ = FindMosaicControls(process_->Id());
@@ -32,6 +34,7 @@ class MosaicStandin : public ::testing::Test {
     return text;
   }
 
+  RefusalLog log_;
   std::optional<StandinProcess> process_;
   MosaicFinds finds_;
   HWND map_ = nullptr;
@@ -49,6 +52,16 @@ TEST_F(MosaicStandin, PathFromTitleToFieldsIsTheOneTarvikWalks) {
   EXPECT_EQ(TitleOf(finds_.k[0]), L"Lat:");
   EXPECT_EQ(TitleOf(finds_.k[2]), L"Lon:");
   EXPECT_EQ(TitleOf(finds_.k[4]), L"Go to");
+
+  // A second control bar, below the first in Z order, of the same shape.
+  std::vector<HWND> bars;
+  for (HWND child = GetWindow(finds_.main, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (ClassOf(child) == L"AfxControlBar70s") bars.push_back(child);
+  }
+  ASSERT_EQ(bars.size(), 2u);
+  EXPECT_EQ(bars.front(), finds_.bar) << "the first in Z order is the coordinates' bar";
+  HWND other_pane = GetWindow(bars.back(), GW_CHILD);
+  EXPECT_EQ(ChildClasses(other_pane), ChildClasses(finds_.pane));
 }
 
 TEST_F(MosaicStandin, FieldsShowTheStartWithAFourCharacterSuffix) {
@@ -70,17 +83,28 @@ TEST_F(MosaicStandin, JumpWritesBothFieldsAndTheButtonMovesTheMap) {
   EXPECT_EQ(Text(map_), L"Map at 48.50718, -111.86247");
 }
 
-TEST_F(MosaicStandin, TextWithoutANumberStaysAndDoesNotMoveTheMap) {
-  ASSERT_TRUE(SetRemoteText(finds_.latitude, L"north"));
-  EXPECT_EQ(Text(finds_.latitude), L"north");
+// A field takes degrees followed by "d" and nothing else; anything else is
+// refused, shown under the map and logged, and the field keeps its text.
+TEST_F(MosaicStandin, ATextThatIsNotDegreesWithADIsRefusedShownAndLogged) {
+  std::vector<std::string> expected;
+  for (const wchar_t* text : {L"48.50718", L"48.50718dd", L"48.50718d ", L"north", L"d", L"4 8d"}) {
+    ASSERT_TRUE(SetRemoteText(finds_.latitude, text));
+    EXPECT_EQ(Text(finds_.latitude), L"39.62406 deg");
+    const std::wstring refusal = L"Refused: \"" + std::wstring(text) + L"\" is not degrees followed by d";
+    EXPECT_EQ(Text(map_), L"Map at 39.62406, -75.10789\n" + refusal);
+    expected.push_back(std::string(refusal.begin(), refusal.end()));
+  }
+  EXPECT_EQ(log_.Lines(), expected);
   ASSERT_TRUE(Press(finds_.k[4], kButtonHoldMs));
-  EXPECT_EQ(Text(map_), L"Map at 39.62406, -75.10789");
+  EXPECT_EQ(Text(map_).rfind(L"Map at 39.62406, -75.10789", 0), 0u);
 }
 
 TEST_F(MosaicStandin, PlaceOffTheMapDoesNotMoveIt) {
   ASSERT_TRUE(SetRemoteText(finds_.longitude, L"-181d"));
   ASSERT_TRUE(Press(finds_.k[4], kButtonHoldMs));
-  EXPECT_EQ(Text(map_), L"Map at 39.62406, -75.10789");
+  EXPECT_EQ(Text(map_),
+            L"Map at 39.62406, -75.10789\nRefused: 39.62406 deg, -181.00000 deg is off the map");
+  EXPECT_EQ(log_.Lines().size(), 1u);
 }
 
 }  // namespace

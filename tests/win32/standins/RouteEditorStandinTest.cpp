@@ -4,8 +4,10 @@
 #include <numbers>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "FinderView.h"
+#include "RefusalLog.h"
 #include "Remote.h"
 #include "StandinProcess.h"
 #include "standins/common/StandinText.h"
@@ -20,7 +22,7 @@ constexpr double kFiveDecimalsInMetres = 0.6;
 class RouteEditorStandin : public ::testing::Test {
  protected:
   void SetUp() override {
-    process_ = StandinProcess::Start(L"routeeditor.exe");
+    process_ = StandinProcess::Start(L"routeeditor.exe", log_.Switch());
     ASSERT_TRUE(process_) << "routeeditor.exe did not start";
     ASSERT_TRUE(process_->WaitForWindow(L"TrainSim"));
     // The tool windows come up with the main window; wait for all of them.
@@ -47,6 +49,11 @@ class RouteEditorStandin : public ::testing::Test {
     ASSERT_TRUE(Press(NthChildOfClass(finds_.camera, L"Button", 1), kButtonHoldMs));
   }
 
+  std::wstring Summary() {
+    return Text(FirstDescendantOfClass(finds_.train_sim, L"StandinMapView"));
+  }
+
+  RefusalLog log_;
   std::optional<StandinProcess> process_;
   RouteEditorFinds finds_;
 };
@@ -63,6 +70,11 @@ TEST_F(RouteEditorStandin, FinderFindsTheMainWindowAndEachToolWindowOnce) {
     EXPECT_EQ(GetAncestor(tool, GA_ROOT), tool) << "each tool window is a top-level window";
     EXPECT_EQ(GetWindow(tool, GW_OWNER), finds_.train_sim);
   }
+  // The fifth find: with it, Tarvik's search stops.
+  EXPECT_EQ(finds_.spinner_parent, finds_.train_sim) << "the brush panel's last spinner";
+  EXPECT_EQ(finds_.spinner_finds, 1);
+  EXPECT_EQ(ClassOf(NthChild(finds_.train_sim, 31)), L"msctls_updown32");
+  EXPECT_EQ(NthChild(finds_.train_sim, 32), nullptr);
 }
 
 TEST_F(RouteEditorStandin, CameraChildrenStandWhereTarvikReadsAndWritesThem) {
@@ -117,6 +129,29 @@ TEST_F(RouteEditorStandin, PlaceOffTheMapLeavesTheCameraWhereItWas) {
   EXPECT_EQ(CameraChild(7), L"-11000");
   EXPECT_EQ(CameraChild(8), L"14300");
   EXPECT_EQ(CameraChild(6), L"95") << "the typed text stays for the user to correct";
+  EXPECT_EQ(log_.Lines(), std::vector<std::string>{"Refused: 95, -111.86247 is off the map"});
+}
+
+// Only a number alone moves the camera: anything else, such as a unit or a
+// "d" after it, is refused, shown and logged.
+TEST_F(RouteEditorStandin, ATextThatIsNotANumberAloneIsRefusedShownAndLogged) {
+  const struct {
+    std::wstring latitude, longitude;
+    std::string refusal;
+  } wrong[] = {
+      {L"48.50718d", L"-111.86247", "Refused: latitude \"48.50718d\" is not a number"},
+      {L"48.50718", L"-111.86247 ", "Refused: longitude \"-111.86247 \" is not a number"},
+      {L"", L"-111.86247", "Refused: latitude \"\" is not a number"},
+  };
+  std::vector<std::string> expected;
+  for (const auto& row : wrong) {
+    Jump(row.latitude, row.longitude);
+    EXPECT_EQ(CameraChild(7), L"-11000") << "the camera stays";
+    const std::wstring shown(row.refusal.begin(), row.refusal.end());
+    EXPECT_NE(Summary().find(shown), std::wstring::npos) << Summary();
+    expected.push_back(row.refusal);
+  }
+  EXPECT_EQ(log_.Lines(), expected);
 }
 
 TEST_F(RouteEditorStandin, ObjectChildrenHoldTheObjectAndClearShowsNoneSelected) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "standins/common/StandinText.h"
 #include "standins/common/StartOptions.h"
 
@@ -23,6 +25,19 @@ TEST(StandinText, LeadingNumberTakesWhatTarvikWrites) {
 TEST(StandinText, LeadingNumberRefusesTextsWithoutOne) {
   for (const wchar_t* text : {L"", L"d", L".", L"-", L"+.", L"e5", L"abc 12", L"1e999", L"N 48"}) {
     EXPECT_FALSE(LeadingNumber(text)) << static_cast<int>(text[0]);
+  }
+}
+
+// What the Route Editor's fields and the USAPhotoMaps dialog take: the
+// forms of number a waypoint may hold, alone.
+TEST(StandinText, WholeNumberIsANumberAndNothingElse) {
+  const std::pair<const wchar_t*, double> numbers[] = {
+      {L"48.50718", 48.50718}, {L"-111.86247", -111.86247}, {L"+3", 3}, {L".5", 0.5},
+      {L"5.", 5},              {L"4.85E1", 48.5},           {L"2e-1", 0.2}};
+  for (const auto& [text, value] : numbers) EXPECT_EQ(WholeNumber(text), value) << value;
+  for (const wchar_t* text : {L"", L"48.5x", L"48.5d", L"48.5 ", L" 48.5", L"4 8", L"1e", L"1e999",
+                              L"1,5", L"--1", L"1.2.3", L"\x0661"}) {
+    EXPECT_FALSE(WholeNumber(text)) << static_cast<int>(text[0]);
   }
 }
 
@@ -53,6 +68,16 @@ TEST(StartOptions, HangSwitchWithAndWithoutSeconds) {
   EXPECT_FALSE(ParseStartOptions(L"--hang-after-start=").hang);
   EXPECT_FALSE(ParseStartOptions(L"--hang-after-start=2s").hang);
   EXPECT_FALSE(ParseStartOptions(L"--hang-after-start=1234567").hang) << "more than six digits";
+}
+
+TEST(StartOptions, LogSwitchTakesAPathThatMayHoldBlanksInQuotes) {
+  EXPECT_EQ(ParseStartOptions(L"").log, L"");
+  EXPECT_EQ(ParseStartOptions(L"--log=C:\\t\\r.log").log, L"C:\\t\\r.log");
+  const StartOptions both =
+      ParseStartOptions(L"\"--log=C:\\My Files\\r.log\" --hang-after-start=2");
+  EXPECT_EQ(both.log, L"C:\\My Files\\r.log");
+  EXPECT_TRUE(both.hang);
+  EXPECT_EQ(ParseStartOptions(L"--log=").log, L"") << "no path, no log";
 }
 
 }  // namespace
