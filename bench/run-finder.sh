@@ -3,9 +3,7 @@
 # there is no display). Prints the two medians and their ratio.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=build/win64
-cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-  -DCMAKE_BUILD_TYPE=Release >/dev/null
+source bench/bench-build.sh
 cmake --build "$build" --target finder_bench standins >/dev/null
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${FINDER_BENCH_UNDER_XVFB:-}" ]; then

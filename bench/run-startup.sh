@@ -11,11 +11,7 @@ if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
 fi
 
-build=build/win64
-if [ ! -f "$build/build.ninja" ]; then
-  cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-    -DCMAKE_BUILD_TYPE=Release >&2
-fi
+source bench/bench-build.sh
 # Build progress goes to stderr: stdout carries only the figures.
 cmake --build "$build" --target tarvik minimal_window startup_bench >&2
 echo "build type: $(sed -n 's/^CMAKE_BUILD_TYPE:STRING=//p' "$build/CMakeCache.txt")"

@@ -51,6 +51,11 @@ void TarvikApp::ShowSplashFor2Seconds() {
   splash.Form_Load();
   window.SetClientSize(frmSplash::kClientWidth, frmSplash::kClientHeight);
   window.CenterOnScreen();
+  // The two seconds are the user's: they count from the moment the splash
+  // comes on the screen, so its showing and painting are part of them.
+  using std::chrono::milliseconds;
+  using std::chrono::steady_clock;
+  const auto wait_end = steady_clock::now() + milliseconds(kSplashMilliseconds);
   window.Show();
   // Paint once; the splash is not repainted while the thread sleeps.
   system_.DoEvents();
@@ -58,9 +63,6 @@ void TarvikApp::ShowSplashFor2Seconds() {
   // then sleeps only what is left of it. Nothing Form_Load does shows on a
   // hidden window, so the user sees the same: the splash goes, then the
   // main window comes as loaded.
-  using std::chrono::milliseconds;
-  using std::chrono::steady_clock;
-  const auto wait_end = steady_clock::now() + milliseconds(kSplashMilliseconds);
   CreateMainWindow();
   const auto left = std::chrono::ceil<milliseconds>(wait_end - steady_clock::now());
   if (left.count() > 0) system_.Sleep(static_cast<int>(left.count()));
