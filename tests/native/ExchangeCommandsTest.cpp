@@ -103,9 +103,10 @@ TEST_F(ExchangeTest, ExportWritesTheListInTheFormatOfTheChosenName) {
   EXPECT_TRUE(files.Get("C:\\Routes\\pass.gpx").has_value());
 }
 
-TEST_F(ExchangeTest, ReplacingAsksFirstAndAFailedWriteWarnsAndKeepsTheOldFile) {
+TEST_F(ExchangeTest, ReplacingAFileAsksFirstAndNeverLosesTheOldOneWhicheverStepFails) {
   AddWaypoint("West Yard", "48.1", "-113.2");
   const std::string path = "C:\\out.kml";
+  const std::string saving = path + ".saving";
   const platform::Bytes old_bytes = BytesOf("old");
   files.Put(path, old_bytes);
 
@@ -114,13 +115,43 @@ TEST_F(ExchangeTest, ReplacingAsksFirstAndAFailedWriteWarnsAndKeepsTheOldFile) {
   EXPECT_EQ(LastMessage().text, "Overwrite C:\\out.kml?");
   EXPECT_EQ(files.Get(path), old_bytes);
 
+  // Each step of the write fails once in turn, the leftover of an earlier
+  // cut-short write being there to clear away.
+  for (int step = 1;; ++step) {
+    SCOPED_TRACE("step " + std::to_string(step));
+    files.Put(path, old_bytes);
+    files.Put(saving, BytesOf("left over"));
+    files.AfterEachChange([&] {
+      auto now = files.Get(path);
+      EXPECT_TRUE(now == old_bytes || (now && now->size() > old_bytes.size()))
+          << "the old file or the whole new one is in place at every moment";
+    });
+    files.FailNth(step, FileStatus::Failed);
+    messages.ScriptAnswer(Answer::Yes);
+    const size_t shown = messages.History().size();
+    Export(path);
+    files.AfterEachChange(nullptr);
+
+    EXPECT_FALSE(files.Exists(saving));
+    EXPECT_FALSE(files.Exists("C:\\out.bak")) << "an export keeps no backup";
+    if (!files.NthFailed()) {
+      EXPECT_EQ(messages.History().size(), shown + 1) << "only the question";
+      EXPECT_NE(files.Get(path), old_bytes);
+      files.FailNth(0, FileStatus::Ok);
+      break;
+    }
+    EXPECT_EQ(files.Get(path), old_bytes);
+    EXPECT_EQ(LastMessage().kind, Kind::Warning);
+    EXPECT_EQ(LastMessage().text,
+              "C:\\out.kml\rcould not be saved: the disk may be full or unavailable.");
+  }
+
   files.MakeReadOnly(path);
   messages.ScriptAnswer(Answer::Yes);
   Export(path);
-  EXPECT_EQ(LastMessage().kind, Kind::Warning);
   EXPECT_EQ(LastMessage().text,
             "C:\\out.kml\rcould not be saved: the file is read-only or in use.");
-  EXPECT_EQ(files.Get(path), old_bytes);
+  EXPECT_FALSE(files.Exists(saving));
 
   Export("C:\\out.txt");
   EXPECT_EQ(LastMessage().text,

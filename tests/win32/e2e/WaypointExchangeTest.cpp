@@ -287,6 +287,7 @@ TEST_F(WaypointExchange, ExportWritesEachFormatThatImportReadsBackAsTheSameRows)
   ASSERT_NO_FATAL_FAILURE(Add(kGlacier));
   ASSERT_NO_FATAL_FAILURE(ExportThroughDialog(file(2).wstring(), 2, true));
   EXPECT_NE(bytes(2).find("Glacier Park,48.4959,-113.3541\r\n"), std::string::npos) << bytes(2);
+  EXPECT_FALSE(std::filesystem::exists(file(2).wstring() + L".saving")) << "nothing left beside it";
 }
 
 TEST_F(WaypointExchange, APositionPastedIntoACoordinateBoxFillsBothBoxes) {
