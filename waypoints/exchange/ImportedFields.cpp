@@ -30,14 +30,14 @@ bool IsBlank(char32_t c) {
   }
 }
 
+}  // namespace
+
 std::string_view TrimAsciiBlanks(std::string_view text) {
   constexpr std::string_view kBlanks = " \t\r\n";
   size_t first = text.find_first_not_of(kBlanks);
   if (first == std::string_view::npos) return {};
   return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
 }
-
-}  // namespace
 
 std::optional<std::string> CoordinateText(double degrees) {
   if (!std::isfinite(degrees) || std::fabs(degrees) > kFormatLimit) return std::nullopt;

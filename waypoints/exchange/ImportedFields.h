@@ -15,6 +15,9 @@ std::optional<std::string> CoordinateText(double degrees);
 // (the form Add accepts), blanks around it allowed.
 std::optional<std::string> NormaliseCoordinate(std::string_view text);
 
+// The text without the spaces, tabs and line ends around it.
+std::string_view TrimAsciiBlanks(std::string_view text);
+
 // A name as a list row can hold it: every run of white space or control
 // characters (tabs and line ends among them) becomes one space, and none
 // leads or trails. Malformed UTF-8 becomes U+FFFD. May be empty.

@@ -32,13 +32,6 @@ std::optional<Position> SplitAt(const std::vector<AngleToken>& tokens, size_t en
   return PositionIfInRange(second->degrees, first->degrees);
 }
 
-std::string_view Trim(std::string_view text) {
-  constexpr std::string_view kBlanks = " \t\r\n";
-  size_t first = text.find_first_not_of(kBlanks);
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
-
 }  // namespace
 
 std::optional<Position> PositionIfInRange(double latitude, double longitude) {
@@ -70,7 +63,7 @@ std::optional<Position> ParsePosition(std::string_view text) {
 }
 
 std::optional<Position> PastedPosition(std::string_view text) {
-  text = Trim(text);
+  text = TrimAsciiBlanks(text);
   if (auto position = ParsePosition(text)) return position;
   return FindPositionInAddress(text);
 }

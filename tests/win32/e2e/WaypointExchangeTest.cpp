@@ -10,6 +10,7 @@
 #include "ControlReader.h"
 #include "FileDialog.h"
 #include "MessageBoxReader.h"
+#include "RealInput.h"
 #include "WaypointWindow.h"
 #include "WindowSearch.h"
 
@@ -58,14 +59,6 @@ class ClipboardOwner {
  private:
   HWND window_;
 };
-
-INPUT Key(WORD virtual_key, DWORD flags) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = virtual_key;
-  input.ki.dwFlags = flags;
-  return input;
-}
 
 class WaypointExchange : public WaypointWindowTest {
  protected:
@@ -295,13 +288,11 @@ TEST_F(WaypointExchange, APositionPastedIntoACoordinateBoxFillsBothBoxes) {
   HWND latitude = Control("Text_Latitude");
   HWND longitude = Control("Text_Longitude");
   ClipboardOwner clipboard;
-  const std::vector<INPUT> ctrl_v = {Key(VK_CONTROL, 0), Key('V', 0), Key('V', KEYEVENTF_KEYUP),
-                                     Key(VK_CONTROL, KEYEVENTF_KEYUP)};
-  const std::vector<INPUT> shift_insert = {Key(VK_SHIFT, 0), Key(VK_INSERT, KEYEVENTF_EXTENDEDKEY),
-                                           Key(VK_INSERT, KEYEVENTF_EXTENDEDKEY | KEYEVENTF_KEYUP),
-                                           Key(VK_SHIFT, KEYEVENTF_KEYUP)};
+  struct Keys { WORD modifier, key; };
+  const Keys ctrl_v{VK_CONTROL, 'V'};
+  const Keys shift_insert{VK_SHIFT, VK_INSERT};
   // The user copies the text, clicks into the box and presses the keys.
-  auto paste_into = [&](HWND box, const std::wstring& text, std::vector<INPUT> keys) {
+  auto paste_into = [&](HWND box, const std::wstring& text, Keys keys) {
     ASSERT_TRUE(clipboard.Put(text));
     SetForegroundWindow(main_);
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == main_; }, kWindowLimit));
@@ -309,9 +300,9 @@ TEST_F(WaypointExchange, APositionPastedIntoACoordinateBoxFillsBothBoxes) {
     const DWORD program = GetWindowThreadProcessId(main_, nullptr);
     ASSERT_TRUE(AttachThreadInput(own, program, TRUE));
     SetFocus(box);
-    UINT sent = SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+    bool sent = PressKeyWith(keys.modifier, keys.key);
     AttachThreadInput(own, program, FALSE);
-    ASSERT_EQ(sent, keys.size());
+    ASSERT_TRUE(sent);
   };
 
   ASSERT_NO_FATAL_FAILURE(paste_into(latitude, L"48\u00B018'58.3\"N 113\u00B020'55\"W", ctrl_v));
