@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test:
-#   - the native unit tests, with AddressSanitizer and UBSan, and a short
-#     fuzzing run of the Marker file reader;
+#   - the native unit tests, with AddressSanitizer and UBSan, and short
+#     fuzzing runs of the Marker file reader, the position parser and the
+#     CSV waypoint reader;
 #   - the 32-bit build, which ships as tarvik.exe: its whole suite (unit,
 #     Windows layer, stand-ins, end-to-end, the benchmarks' own tests and the
 #     release package started from its unpacked folder) in a 32-bit Wine
@@ -42,8 +43,9 @@ cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build build/native
 ctest --test-dir build/native --no-tests=error --output-on-failure -j2
 
-phase "fuzzing the Marker file reader (longer runs: bench/)"
+phase "fuzzing the Marker file reader, the position parser and the CSV reader (longer runs: bench/)"
 bash bench/fuzz-marker-reader.sh 15
+bash bench/fuzz-exchange.sh 10
 
 # The 64-bit build needs only what its part of the tests runs; its package
 # comes from CPack directly, as the package target would build everything.
@@ -57,8 +59,9 @@ ls build/win32/package/*.zip build/win64/package/*.zip
 status=0
 # Start-up, the command line and drops (with the 32-bit programs paired in),
 # each target program, documents and their dialogs, Help, one Transit
-# measurement, and the import check.
-representative_64='^(tarvik_imports_|FirstStart\.|Builds/CommandLine\.|CommandLineFile\.|DroppedFile\.|RouteEditorTarget\.|MosaicTarget\.|UsaPhotoMapsTarget\.|MarkerDocument\.|HelpMenu\.|TransitWindow\.ShowsThePlacementsLatitudeAndLongitude$)'
+# measurement, Import and Export through XmlLite, and the check of the
+# DLLs tarvik.exe imports.
+representative_64='^(tarvik_imports_|FirstStart\.|Builds/CommandLine\.|CommandLineFile\.|DroppedFile\.|RouteEditorTarget\.|MosaicTarget\.|UsaPhotoMapsTarget\.|MarkerDocument\.|HelpMenu\.|TransitWindow\.ShowsThePlacementsLatitudeAndLongitude$|WaypointExchange\.(Imports|Export))'
 phase "64-bit tests in a 64-bit prefix"
 wine_ctest build/win64 -R "$representative_64" || status=1
 

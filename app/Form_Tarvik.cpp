@@ -68,6 +68,8 @@ void Form_Tarvik::CreateControls() {
   c_.Menu_FileOpen = menu("Menu_FileOpen");
   c_.Menu_FileSave = menu("Menu_FileSave");
   c_.Menu_FileSaveAs = menu("Menu_FileSaveAs");
+  c_.Menu_FileImport = menu("Menu_FileImport");
+  c_.Menu_FileExport = menu("Menu_FileExport");
   c_.Menu_FileExit = menu("Menu_FileExit");
   c_.Bar = menu("Bar");
   c_.Menu_FileRecent.push_back(menu("Menu_FileRecent_0"));
@@ -99,6 +101,12 @@ void Form_Tarvik::WireHandlers() {
   c_.Menu_FileOpen->OnClick(Guarded([this] { Menu_FileOpen_Click(); }));
   c_.Menu_FileSave->OnClick(Guarded([this] { Menu_FileSave_Click(); }));
   c_.Menu_FileSaveAs->OnClick(Guarded([this] { Menu_FileSaveAs_Click(); }));
+  c_.Menu_FileImport->OnClick(Guarded([this] { Menu_FileImport_Click(); }));
+  c_.Menu_FileExport->OnClick(Guarded([this] { Menu_FileExport_Click(); }));
+  c_.Text_Waypoint->OnPaste(GuardedPaste([this](auto text) { return Text_Waypoint_Paste(text); }));
+  c_.Text_Latitude->OnPaste(GuardedPaste([this](auto text) { return Text_Latitude_Paste(text); }));
+  c_.Text_Longitude->OnPaste(
+      GuardedPaste([this](auto text) { return Text_Longitude_Paste(text); }));
   c_.Menu_FileExit->OnClick(Guarded([this] { Menu_FileExit_Click(); }));
   c_.Menu_FileRecent[0]->OnClick(Guarded([this] { Menu_FileRecent_Click(0); }));
   c_.Menu_Manual->OnClick(Guarded([this] { Menu_Manual_Click(); }));
@@ -216,10 +224,15 @@ void Form_Tarvik::Command_ShowList_Click() {
     c_.List_Recent->SetVisible(true);
     c_.Command_ShowList->SetCaption("Show Entire List");
   } else {
-    c_.List_Entire->SetVisible(true);
-    c_.List_Recent->SetVisible(false);
-    c_.Command_ShowList->SetCaption("Show Recent List");
+    ShowEntireList();
   }
+}
+
+void Form_Tarvik::ShowEntireList() {
+  c_.List_Entire->SetVisible(true);
+  // In narrow mode the two lists share one place.
+  if (!IsWide_) c_.List_Recent->SetVisible(false);
+  c_.Command_ShowList->SetCaption("Show Recent List");
 }
 
 void Form_Tarvik::Check_OnTop_Click() {

@@ -16,6 +16,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/SettingsStore.h"
 #include "platform/System.h"
+#include "platform/Xml.h"
 #include "target/Module1.h"
 #include "target/TargetSession.h"
 #include "waypoints/RowBlock.h"
@@ -31,6 +32,7 @@ struct Services {
   platform::Files& files;
   platform::FileDialogs& dialogs;
   target::Module1& finder;
+  platform::XmlDocuments& xml;
 };
 
 // The document the main window edits: a Marker file's name, its full path,
@@ -80,6 +82,13 @@ class Form_Tarvik {
   void Menu_FileSave_Click();
   void Menu_FileSaveAs_Click();
   void Menu_FileRecent_Click(std::int16_t index);
+  void Menu_FileImport_Click();
+  void Menu_FileExport_Click();
+  // Pasting a position into an entry box fills the latitude and longitude
+  // boxes; false lets the box paste the text as it is.
+  bool Text_Waypoint_Paste(std::string_view text);
+  bool Text_Latitude_Paste(std::string_view text);
+  bool Text_Longitude_Paste(std::string_view text);
   // Files dropped on the window: the first is opened as File > Open would.
   void Form_DropFiles(const std::vector<std::string>& paths);
   // Opens a Marker file named outside the File menu (the command line, a
@@ -146,6 +155,8 @@ class Form_Tarvik {
     platform::MenuItem* Menu_FileOpen;
     platform::MenuItem* Menu_FileSave;
     platform::MenuItem* Menu_FileSaveAs;
+    platform::MenuItem* Menu_FileImport;
+    platform::MenuItem* Menu_FileExport;
     platform::MenuItem* Menu_FileExit;
     platform::MenuItem* Bar;
     std::vector<platform::MenuItem*> Menu_FileRecent;
@@ -162,6 +173,8 @@ class Form_Tarvik {
   // out restores the snapshot taken before it and is reported in a warning.
   std::function<void()> Guarded(std::function<void()> command);
   void RunGuarded(const std::function<void()>& command);
+  // The same for a paste handler, which also says whether it took the text.
+  std::function<bool(std::string_view)> GuardedPaste(std::function<bool(std::string_view)> paste);
   Snapshot TakeSnapshot() const;
   void Restore(const Snapshot& before);
   // Reads the stored position and modes; returns the stored target.
@@ -172,7 +185,7 @@ class Form_Tarvik {
   void AddToEntireList(const std::string& row);
   int FindRowByName(const platform::ListControl& list, std::string_view name) const;
   int FindInEntireList(std::string_view name) const;
-  bool ValidateNewWaypoint();
+  bool ValidateNewWaypoint(const waypoints::Waypoint& waypoint);
   void EnableGrabForTarget();
   int TargetApp() const { return c_.Combo_WhichApp->ListIndex(); }
   void PleaseOpen(std::string_view what);
@@ -195,16 +208,34 @@ class Form_Tarvik {
   bool OfferToSaveChanges();
   // Save As; false when cancelled, refused or failed.
   bool SaveAs();
-  // Writes the list to `path`, keeping the file it replaces as the backup,
-  // or warns; the list is complete on the disk before anything old is
-  // touched, and at every moment the previous contents are at `path` or at
-  // its backup. A missing file is written anew and the backup left alone.
-  bool WriteReplacing(const std::string& path);
+  // Writes a new file at `path` through `write`, which creates the file it
+  // is given, and warns when that fails. The new file is complete on the
+  // disk before anything old is touched, and at every moment the previous
+  // contents are at `path` (or, with `keep_backup`, at its backup); a
+  // failed write leaves them as they were.
+  using FileWriter = std::function<platform::FileStatus(const std::string& path)>;
+  bool WriteReplacing(const std::string& path, const FileWriter& write, bool keep_backup);
+  // The list as a Marker file at `path`, keeping the file it replaces as
+  // the backup. A missing file is written anew and the backup left alone.
+  bool WriteDocument(const std::string& path);
+  // True when nothing is at `path` or the user lets it be replaced.
+  bool MayOverwrite(const std::string& path);
+  // Why a file could not be written.
+  enum class NotSaved { Missing, Denied, BackupDenied, InTheWay, Device, UnknownKind, NotWritten };
+  static NotSaved NotSavedFor(platform::FileStatus status, bool with_backup);
+  static std::string_view NotSavedSentence(NotSaved why);
+  void WarnNotSaved(const std::string& path, NotSaved why);
   std::optional<std::string> AskForFile(bool save);
   void WarnFileProblem(const std::string& path, std::string_view sentence);
   void MakeCurrentDocument(const std::string& path);
   void StartUntitledDocument();
   void FillEntireList(const waypoints::RowBlock& rows);
+  // Rows just came in from a file: the entire list is the one shown.
+  void ShowEntireList();
+
+  void ImportFile(const std::string& path);
+  void ExportTo(const std::string& path);
+  bool PastePosition(std::string_view text, bool whole_text_only);
 
   void AddRecentFile(const std::string& path);
   void MoveRecentFileToTop(const std::string& path, std::int32_t index);
@@ -233,6 +264,7 @@ class Form_Tarvik {
   std::string CurrentRow_;
   std::string LastRow_;
   std::string dialog_file_name_;  // offered again by the next file dialog
+  std::string exchange_file_name_;  // the same for the import and export dialogs
   bool untitled_ = true;          // no file behind the list yet
 };
 

@@ -75,6 +75,8 @@ const std::vector<MenuDesign>& MainWindowMenus() {
       {"Menu_FileOpen", "&Open", "Menu_File", false},
       {"Menu_FileSave", "&Save", "Menu_File", false},
       {"Menu_FileSaveAs", "Sav&e As", "Menu_File", false},
+      {"Menu_FileImport", "&Import...", "Menu_File", false},
+      {"Menu_FileExport", "E&xport...", "Menu_File", false},
       {"Menu_FileExit", "Exit", "Menu_File", false},
       {"Bar", "", "Menu_File", true},
       {"Menu_FileRecent_0", "Recent Files", "Menu_File", false, true},

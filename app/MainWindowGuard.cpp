@@ -32,16 +32,9 @@ struct Form_Tarvik::Snapshot {
 
 namespace {
 
-std::vector<std::string> RowsOf(const platform::ListControl& list) {
-  std::vector<std::string> rows;
-  rows.reserve(static_cast<size_t>(list.Count()));
-  for (int i = 0; i < list.Count(); ++i) rows.push_back(list.Item(i));
-  return rows;
-}
-
 void PutBackRows(platform::ListControl& list, const std::vector<std::string>& rows) {
   // Left alone when untouched, so that its selection stays too.
-  if (RowsOf(list) == rows) return;
+  if (platform::AllItems(list) == rows) return;
   const std::vector<std::string_view> views(rows.begin(), rows.end());
   list.SetItems(views);
 }
@@ -62,6 +55,16 @@ class Running {
 
 std::function<void()> Form_Tarvik::Guarded(std::function<void()> command) {
   return [this, command = std::move(command)] { RunGuarded(command); };
+}
+
+std::function<bool(std::string_view)> Form_Tarvik::GuardedPaste(
+    std::function<bool(std::string_view)> paste) {
+  return [this, paste = std::move(paste)](std::string_view text) {
+    // A paste that fails has been reported and undone: the box takes nothing.
+    bool taken = true;
+    RunGuarded([&] { taken = paste(text); });
+    return taken;
+  };
 }
 
 void Form_Tarvik::RunGuarded(const std::function<void()>& command) {
@@ -94,7 +97,7 @@ void Form_Tarvik::RunGuarded(const std::function<void()>& command) {
 }
 
 Form_Tarvik::Snapshot Form_Tarvik::TakeSnapshot() const {
-  return Snapshot{RowsOf(*c_.List_Recent),
+  return Snapshot{platform::AllItems(*c_.List_Recent),
                   {c_.Text_Waypoint->Caption(), c_.Text_Latitude->Caption(),
                    c_.Text_Longitude->Caption()},
                   Cur_,

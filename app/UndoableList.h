@@ -51,6 +51,9 @@ class UndoableList final : public platform::ListControl {
   void SetValue(int value) override { list_.SetValue(value); }
   void SetReadOnly(bool read_only) override { list_.SetReadOnly(read_only); }
   void ReplaceSelection(std::string_view text) override { list_.ReplaceSelection(text); }
+  void OnPaste(std::function<bool(std::string_view)> handler) override {
+    list_.OnPaste(std::move(handler));
+  }
   void SetFocus() override { list_.SetFocus(); }
 
  private:

@@ -53,6 +53,10 @@ class Control : public Element {
   virtual void SetReadOnly(bool read_only) = 0;
   // A text field: puts `text` at the insertion point, replacing a selection.
   virtual void ReplaceSelection(std::string_view text) = 0;
+  // A text field: `handler` sees text the user pastes before the field does;
+  // when it returns true it has dealt with the text and the field pastes
+  // nothing. Replaces any earlier handler.
+  virtual void OnPaste(std::function<bool(std::string_view)> handler) = 0;
   virtual void SetFocus() = 0;
 };
 
@@ -76,5 +80,14 @@ class ListControl : public Control {
   // selecting the row already selected raises nothing.
   virtual void SetListIndex(int index) = 0;
 };
+
+// Every row of a list, in order. Reading a large list box back takes a
+// while: for commands that need every row.
+inline std::vector<std::string> AllItems(const ListControl& list) {
+  std::vector<std::string> rows;
+  rows.reserve(static_cast<std::size_t>(list.Count()));
+  for (int i = 0; i < list.Count(); ++i) rows.push_back(list.Item(i));
+  return rows;
+}
 
 }  // namespace tarvik::platform

@@ -12,6 +12,9 @@ struct FileDialogOptions {
   std::string filter;          // "Description|pattern", as in "Marker Files (*.mkr)|*.mkr"
   std::string initial_name;    // offered in the file name box
   bool hide_read_only = true;  // no read-only check box
+  // Save: added to a name typed without an extension; the dialog takes the
+  // chosen filter's extension instead, when it has one. Empty: none added.
+  std::string default_extension;
 };
 
 class FileDialogs {

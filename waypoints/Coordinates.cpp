@@ -50,16 +50,27 @@ std::optional<double> ToDouble(std::string_view text) {
   return value;
 }
 
-bool IsValidWithin(std::string_view text, double limit) {
-  if (text.empty() || !HasNumericForm(text)) return false;
-  auto value = ToDouble(text);
-  return value && std::fabs(*value) <= limit;
-}
+constexpr double kLatitudeLimit = 90;
+constexpr double kLongitudeLimit = 180;
 
 }  // namespace
 
-bool IsValidLatitude(std::string_view text) { return IsValidWithin(text, 90); }
+std::optional<double> CoordinateValue(std::string_view text) {
+  if (text.empty() || !HasNumericForm(text)) return std::nullopt;
+  return ToDouble(text);
+}
 
-bool IsValidLongitude(std::string_view text) { return IsValidWithin(text, 180); }
+bool IsWithinRange(double degrees, Axis axis) {
+  return std::fabs(degrees) <= (axis == Axis::Latitude ? kLatitudeLimit : kLongitudeLimit);
+}
+
+bool IsValidCoordinate(std::string_view text, Axis axis) {
+  auto value = CoordinateValue(text);
+  return value && IsWithinRange(*value, axis);
+}
+
+bool IsValidLatitude(std::string_view text) { return IsValidCoordinate(text, Axis::Latitude); }
+
+bool IsValidLongitude(std::string_view text) { return IsValidCoordinate(text, Axis::Longitude); }
 
 }  // namespace tarvik::waypoints

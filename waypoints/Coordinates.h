@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 namespace tarvik::waypoints {
@@ -10,5 +11,17 @@ namespace tarvik::waypoints {
 // a double, such as 1E999, are invalid.
 bool IsValidLatitude(std::string_view text);
 bool IsValidLongitude(std::string_view text);
+
+enum class Axis { Latitude, Longitude };
+
+// The check above for the given axis.
+bool IsValidCoordinate(std::string_view text, Axis axis);
+// Whether degrees lie within the axis's range, both ends included: at most
+// 90 from zero for a latitude, 180 for a longitude.
+bool IsWithinRange(double degrees, Axis axis);
+
+// The number a text of that numeric form denotes, whatever its size;
+// nullopt for any other text.
+std::optional<double> CoordinateValue(std::string_view text);
 
 }  // namespace tarvik::waypoints

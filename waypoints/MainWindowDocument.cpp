@@ -10,22 +10,33 @@ namespace {
 
 constexpr const char* kMarkerFilter = "Marker Files (*.mkr)|*.mkr";
 
-// `with_backup`: the step that failed also involved the backup file.
-std::string_view NotSavedSentence(platform::FileStatus status, bool with_backup) {
-  switch (status) {
-    case platform::FileStatus::NotFound:
+}  // namespace
+
+// Every file the main window writes, a Marker file or an export, fails with
+// one of these sentences after its path.
+std::string_view Form_Tarvik::NotSavedSentence(NotSaved why) {
+  switch (why) {
+    case NotSaved::Missing:
       return "could not be saved: the file or its folder is missing.";
-    case platform::FileStatus::Denied:
-      return with_backup ? "could not be saved: the file or its backup is read-only or in use."
-                         : "could not be saved: the file is read-only or in use.";
-    case platform::FileStatus::Exists:
+    case NotSaved::Denied:
+      return "could not be saved: the file is read-only or in use.";
+    case NotSaved::BackupDenied:
+      return "could not be saved: the file or its backup is read-only or in use.";
+    case NotSaved::InTheWay:
       return "could not be saved: a file of that name is in the way.";
-    default:
-      return "could not be saved: the disk may be full or unavailable.";
+    case NotSaved::UnknownKind:
+      return "could not be saved: its name must end in .kml, .gpx or .csv.";
+    case NotSaved::NotWritten:
+      return "could not be saved: the waypoints could not be written as XML.";
+    case NotSaved::Device:
+      break;
   }
+  return "could not be saved: the disk may be full or unavailable.";
 }
 
-}  // namespace
+void Form_Tarvik::WarnNotSaved(const std::string& path, NotSaved why) {
+  WarnFileProblem(path, NotSavedSentence(why));
+}
 
 void Form_Tarvik::StartUntitledDocument() {
   document_.DocName = "untitled";
@@ -72,35 +83,60 @@ void Form_Tarvik::Menu_FileSave_Click() { SaveDocument(); }
 void Form_Tarvik::Menu_FileSaveAs_Click() { SaveAs(); }
 
 std::optional<std::string> Form_Tarvik::AskForFile(bool save) {
-  platform::FileDialogOptions options{kMarkerFilter, dialog_file_name_, true};
+  platform::FileDialogOptions options{kMarkerFilter, dialog_file_name_, true, {}};
   auto path = save ? services_.dialogs.ShowSave(options) : services_.dialogs.ShowOpen(options);
   if (path) dialog_file_name_ = *path;
   return path;
 }
 
-bool Form_Tarvik::WriteReplacing(const std::string& path) {
+bool Form_Tarvik::MayOverwrite(const std::string& path) {
+  return !services_.files.Exists(path) ||
+         services_.messages.Ask("Overwrite " + path + "?", kAppTitle) == platform::Answer::Yes;
+}
+
+bool Form_Tarvik::WriteReplacing(const std::string& path, const FileWriter& write,
+                                 bool keep_backup) {
   using platform::FileStatus;
   auto& files = services_.files;
   const std::string saving = waypoints::SavingPathFor(path);
-  const std::string backup = waypoints::BackupPathFor(path);
   bool with_backup = false;
   // Left behind by a save that was cut short.
   FileStatus status = files.Exists(saving) ? files.Delete(saving) : FileStatus::Ok;
-  if (status == FileStatus::Ok) status = WriteMarkerFile(saving);
-  if (status == FileStatus::Ok && files.Exists(path)) {
+  if (status == FileStatus::Ok) status = write(saving);
+  if (status == FileStatus::Ok && keep_backup && files.Exists(path)) {
+    const std::string backup = waypoints::BackupPathFor(path);
     document_.BackupPath = backup;
     with_backup = files.Exists(backup);
     status = files.Move(path, backup);
   }
+  // Without a backup the move replaces the old file in one step.
   if (status == FileStatus::Ok) status = files.Move(saving, path);
   if (status == FileStatus::Ok) return true;
   if (files.Exists(saving)) files.Delete(saving);
-  WarnFileProblem(path, NotSavedSentence(status, with_backup));
+  WarnNotSaved(path, NotSavedFor(status, with_backup));
   return false;
 }
 
+Form_Tarvik::NotSaved Form_Tarvik::NotSavedFor(platform::FileStatus status, bool with_backup) {
+  switch (status) {
+    case platform::FileStatus::NotFound:
+      return NotSaved::Missing;
+    case platform::FileStatus::Denied:
+      return with_backup ? NotSaved::BackupDenied : NotSaved::Denied;
+    case platform::FileStatus::Exists:
+      return NotSaved::InTheWay;
+    default:
+      return NotSaved::Device;
+  }
+}
+
+bool Form_Tarvik::WriteDocument(const std::string& path) {
+  return WriteReplacing(
+      path, [this](const std::string& saving) { return WriteMarkerFile(saving); }, true);
+}
+
 bool Form_Tarvik::SaveDocument() {
-  if (!WriteReplacing(document_.DocPath)) return false;
+  if (!WriteDocument(document_.DocPath)) return false;
   document_.IsDirty = false;
   return true;
 }
@@ -108,11 +144,8 @@ bool Form_Tarvik::SaveDocument() {
 bool Form_Tarvik::SaveAs() {
   auto target = AskForFile(true);
   if (!target) return false;
-  if (services_.files.Exists(*target) &&
-      services_.messages.Ask("Overwrite " + *target + "?", kAppTitle) == platform::Answer::No) {
-    return false;
-  }
-  if (!WriteReplacing(*target)) return false;
+  if (!MayOverwrite(*target)) return false;
+  if (!WriteDocument(*target)) return false;
   document_.IsDirty = false;
   MakeCurrentDocument(*target);
   RecordRecentFile(*target);

@@ -2,8 +2,8 @@
 // recent lists, Add, Delete and Last.
 #include "app/AppInfo.h"
 #include "app/Form_Tarvik.h"
-#include "waypoints/Coordinates.h"
 #include "waypoints/RowOrder.h"
+#include "waypoints/WaypointCheck.h"
 
 namespace tarvik::app {
 
@@ -13,6 +13,22 @@ constexpr int kRecentCapacity = 11;
 constexpr int kTargetMosaic = 1;
 constexpr int kTargetUSAPhotoMaps = 2;
 constexpr const char* kAddTitle = "Add Waypoint";
+
+std::string_view ProblemText(waypoints::WaypointProblem problem) {
+  switch (problem) {
+    case waypoints::WaypointProblem::MissingName:
+      return "Missing waypoint name.";
+    case waypoints::WaypointProblem::NameNotAField:
+      return "A waypoint name cannot contain a tab or a line break.";
+    case waypoints::WaypointProblem::InvalidLatitude:
+      return "Invalid Latitude.";
+    case waypoints::WaypointProblem::InvalidLongitude:
+      return "Invalid Longitude.";
+    case waypoints::WaypointProblem::None:
+      break;
+  }
+  return {};
+}
 
 std::string TrimSpaces(std::string text) {
   size_t first = text.find_first_not_of(' ');
@@ -80,31 +96,12 @@ int Form_Tarvik::FindRowByName(const platform::ListControl& list, std::string_vi
   return -1;
 }
 
-bool Form_Tarvik::ValidateNewWaypoint() {
-  auto& messages = services_.messages;
-  std::string name = c_.Text_Waypoint->Caption();
-  if (name.empty()) {
-    messages.Warn("Missing waypoint name.", kAddTitle);
-    return false;
-  }
-  // A row could not hold it, nor a Marker file take it back.
-  if (!waypoints::CanBeField(name)) {
-    messages.Warn("A waypoint name cannot contain a tab or a line break.", kAddTitle);
-    return false;
-  }
-  if (!waypoints::IsValidLatitude(c_.Text_Latitude->Caption())) {
-    messages.Warn("Invalid Latitude.", kAddTitle);
-    return false;
-  }
-  if (!waypoints::IsValidLongitude(c_.Text_Longitude->Caption())) {
-    messages.Warn("Invalid Longitude.", kAddTitle);
-    return false;
-  }
-  if (FindInEntireList(name) >= 0) {
-    messages.Warn("Waypoint aleady exists", kAddTitle);
-    return false;
-  }
-  return true;
+bool Form_Tarvik::ValidateNewWaypoint(const waypoints::Waypoint& waypoint) {
+  std::string_view problem = ProblemText(waypoints::CheckNewWaypoint(waypoint));
+  if (problem.empty() && FindInEntireList(waypoint.Name) >= 0) problem = "Waypoint aleady exists";
+  if (problem.empty()) return true;
+  services_.messages.Warn(problem, kAddTitle);
+  return false;
 }
 
 void Form_Tarvik::Command_New_Click() {
@@ -112,9 +109,10 @@ void Form_Tarvik::Command_New_Click() {
   for (auto* box : {c_.Text_Waypoint, c_.Text_Latitude, c_.Text_Longitude}) {
     box->SetCaption(TrimSpaces(box->Caption()));
   }
-  if (!ValidateNewWaypoint()) return;
-  std::string row = waypoints::JoinRow({c_.Text_Waypoint->Caption(), c_.Text_Latitude->Caption(),
-                                        c_.Text_Longitude->Caption(), "2"});
+  const waypoints::Waypoint waypoint{c_.Text_Waypoint->Caption(), c_.Text_Latitude->Caption(),
+                                     c_.Text_Longitude->Caption(), "2"};
+  if (!ValidateNewWaypoint(waypoint)) return;
+  std::string row = waypoints::JoinRow(waypoint);
   AddToEntireList(row);
   AddRecent(row);
   ClearEntry();

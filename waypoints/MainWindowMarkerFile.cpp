@@ -91,10 +91,7 @@ void Form_Tarvik::ReadMarkerFile(const std::string& path) {
 
   RecordRecentFile(path);
   if (c_.List_Entire->Count() > 0) {
-    c_.List_Entire->SetVisible(true);
-    // In narrow mode the two lists share one place: show the loaded one.
-    if (!IsWide_) c_.List_Recent->SetVisible(false);
-    c_.Command_ShowList->SetCaption("Show Recent List");
+    ShowEntireList();
     LastRow_.clear();
     c_.Command_Last->SetEnabled(false);
   } else {

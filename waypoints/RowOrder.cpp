@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <iterator>
 
 namespace tarvik::waypoints {
 
@@ -72,6 +73,18 @@ void SortInPlace(std::vector<Row>& rows) {
 }
 
 }  // namespace
+
+std::vector<std::string_view> MergeRows(const std::vector<std::string>& in_order,
+                                        const std::vector<std::string>& added) {
+  std::vector<std::string_view> sorted_added(added.begin(), added.end());
+  SortRows(sorted_added);
+  std::vector<std::string_view> merged;
+  merged.reserve(in_order.size() + added.size());
+  std::merge(in_order.begin(), in_order.end(), sorted_added.begin(), sorted_added.end(),
+             std::back_inserter(merged),
+             [](std::string_view a, std::string_view b) { return RowLess(a, b); });
+  return merged;
+}
 
 void SortRows(std::vector<std::string>& rows) { SortInPlace(rows); }
 

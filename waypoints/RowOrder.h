@@ -51,6 +51,12 @@ int FindNameInOrder(int count, RowAt row_at, std::string_view name) {
   return -1;
 }
 
+// The rows of a list in that order with `added` (in any order) merged in,
+// each after any equal row that was there and equal added rows in the order
+// given. The views are of the two vectors' strings.
+std::vector<std::string_view> MergeRows(const std::vector<std::string>& in_order,
+                                        const std::vector<std::string>& added);
+
 // Stable sort into that order.
 void SortRows(std::vector<std::string>& rows);
 void SortRows(std::vector<std::string_view>& rows);

@@ -75,7 +75,8 @@ void TarvikApp::CreateMainWindow() {
   main_window_ = std::make_unique<Win32FormWindow>(options);
   main_window_->OnDestroyed([] { PostQuitMessage(0); });
   main_ = std::make_unique<Form_Tarvik>(*main_window_,
-                                        Services{settings_, messages_, system_, *this, files_, dialogs_, finder_});
+                                        Services{settings_, messages_, system_, *this, files_,
+                                                 dialogs_, finder_, xml_});
   main_->Form_Load();
 }
 

@@ -14,6 +14,7 @@
 #include "platform/win32/Win32MessageBoxes.h"
 #include "platform/win32/Win32System.h"
 #include "platform/win32/Win32WindowSystem.h"
+#include "platform/win32/XmlLiteDocuments.h"
 #include "target/Module1.h"
 #include "transit/Form_RE_Transit.h"
 #include "transit/RouteEditorTexts.h"
@@ -53,6 +54,7 @@ class TarvikApp final : public ProgramWindows {
   platform::win32::Win32System system_;
   platform::win32::Win32Files files_;
   platform::win32::Win32FileDialogs dialogs_;
+  platform::win32::XmlLiteDocuments xml_{files_};
   platform::win32::Win32WindowSystem other_windows_;
   target::Module1 finder_{other_windows_};
   // Owns the About box so that it does not show in the taskbar.

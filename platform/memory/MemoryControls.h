@@ -79,6 +79,16 @@ class MemoryControl : public MemoryElement<Control> {
   // The insertion point of a field the user has not touched is its end.
   void ReplaceSelection(std::string_view text) override { SetCaption(Caption() + std::string(text)); }
   void SetFocus() override { focused_ = true; }
+  void OnPaste(std::function<bool(std::string_view)> handler) override {
+    on_paste_ = std::move(handler);
+  }
+
+  // The user pastes `text`: the paste handler first, then the field as
+  // usual unless the handler took it.
+  void Paste(std::string_view text) {
+    if (on_paste_ && on_paste_(text)) return;
+    ReplaceSelection(text);
+  }
 
   // The user clicks: a check box toggles first, an option button becomes
   // checked. Returns false when the control cannot take the click.
@@ -97,6 +107,7 @@ class MemoryControl : public MemoryElement<Control> {
   int value_ = 0;
   bool read_only_ = false;
   bool focused_ = false;
+  std::function<bool(std::string_view)> on_paste_;
 };
 
 class MemoryList : public MemoryElement<ListControl> {
@@ -121,6 +132,7 @@ class MemoryList : public MemoryElement<ListControl> {
   void SetReadOnly(bool) override {}
   void ReplaceSelection(std::string_view) override {}
   void SetFocus() override {}
+  void OnPaste(std::function<bool(std::string_view)>) override {}
 
   int Count() const override { return static_cast<int>(items_.size()); }
   std::string Item(int index) const override;

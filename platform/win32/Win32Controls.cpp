@@ -186,6 +186,11 @@ void Win32Control::ReplaceSelection(std::string_view text) {
   SendMessageW(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
+void Win32Control::OnPaste(std::function<bool(std::string_view)> handler) {
+  paste_hook_.reset();
+  if (handler) paste_hook_ = std::make_unique<PasteHook>(hwnd_, std::move(handler));
+}
+
 Win32List::Win32List(ControlHost& host, const ControlDesign& layout, int id)
     : ControlBase<ListControl>(host, layout, id) {}
 

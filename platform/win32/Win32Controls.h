@@ -3,11 +3,13 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "platform/Control.h"
 #include "platform/ControlDesign.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/PasteHook.h"
 
 namespace tarvik::platform::win32 {
 
@@ -114,6 +116,10 @@ class Win32Control final : public ControlBase<Control> {
   void SetValue(int value) override;
   void SetReadOnly(bool read_only) override;
   void ReplaceSelection(std::string_view text) override;
+  void OnPaste(std::function<bool(std::string_view)> handler) override;
+
+ private:
+  std::unique_ptr<PasteHook> paste_hook_;
 };
 
 // List boxes and drop-down lists.
@@ -125,6 +131,7 @@ class Win32List final : public ControlBase<ListControl> {
   void SetValue(int) override {}
   void SetReadOnly(bool) override {}
   void ReplaceSelection(std::string_view) override {}
+  void OnPaste(std::function<bool(std::string_view)>) override {}
 
   int Count() const override;
   std::string Item(int index) const override;

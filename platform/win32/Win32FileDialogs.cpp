@@ -33,6 +33,7 @@ std::optional<std::string> Show(const FileDialogOptions& options, bool save) {
   std::wstring initial = Widen(options.initial_name);
   if (initial.size() < kPathCapacity) std::copy(initial.begin(), initial.end(), file.begin());
 
+  std::wstring default_extension = Widen(options.default_extension);
   OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = GetActiveWindow();
@@ -40,7 +41,8 @@ std::optional<std::string> Show(const FileDialogOptions& options, bool save) {
   dialog.nFilterIndex = 1;
   dialog.lpstrFile = file.data();
   dialog.nMaxFile = kPathCapacity;
-  // No default extension: a name typed without one is used as typed.
+  // Without a default extension a name typed without one is used as typed.
+  if (!default_extension.empty()) dialog.lpstrDefExt = default_extension.c_str();
   dialog.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | (options.hide_read_only ? OFN_HIDEREADONLY : 0);
   auto* show = SystemFunction<decltype(GetOpenFileNameW)>(
       L"comdlg32.dll", save ? "GetSaveFileNameW" : "GetOpenFileNameW");

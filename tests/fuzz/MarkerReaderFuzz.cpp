@@ -13,6 +13,7 @@
 #include "platform/memory/MemoryFiles.h"
 #include "platform/memory/MemoryFormWindow.h"
 #include "platform/memory/MemoryServices.h"
+#include "platform/memory/MemoryXml.h"
 
 namespace {
 
@@ -63,10 +64,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   platform::memory::MemoryFiles files;
   platform::memory::ScriptedFileDialogs dialogs;
   platform::memory::FakeDesktop desktop;
+  platform::memory::MemoryXmlDocuments xml(files);
   target::Module1 finder(desktop);
   NoWindows windows;
   app::Form_Tarvik form(window,
-                        app::Services{store, messages, system, windows, files, dialogs, finder});
+                        app::Services{store, messages, system, windows, files, dialogs, finder, xml});
   form.Form_Load();
 
   const std::string path = "C:\\fuzz.mkr";

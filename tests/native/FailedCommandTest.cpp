@@ -15,6 +15,8 @@ using Op = platform::memory::MemoryFiles::Operation;
 
 const std::string kLoaded = "C:\\Routes\\loaded.mkr";
 const std::string kOther = "C:\\Routes\\other.mkr";
+const std::string kTable = "C:\\Routes\\table.csv";
+const std::string kExported = "C:\\Routes\\out.gpx";
 
 class FailedCommandTest : public MainWindowTest {
  protected:
@@ -23,12 +25,15 @@ class FailedCommandTest : public MainWindowTest {
     expect_command_failure = true;
     files.Put(kLoaded, waypoints::EncodeMarkerFile({"A\t1\t1\t2", "B\t2\t2\t2"}));
     files.Put(kOther, waypoints::EncodeMarkerFile({"Z\t9\t9\t2"}));
+    const std::string table = "name,lat,lon\nC,3,3\n";
+    files.Put(kTable, platform::Bytes(table.begin(), table.end()));
     Open(kLoaded);
     List("List_Entire").UserSelect(1);
   }
-  void Open(const std::string& path) {
+  void Open(const std::string& path) { Choose("Menu_FileOpen", path); }
+  void Choose(const char* menu, const std::string& path) {
     dialogs.ScriptChoice(path);
-    window.Menu("Menu_FileOpen").Choose();
+    window.Menu(menu).Choose();
   }
   // Everything a failed command must leave as it found it, in one text.
   std::string Document() {
@@ -66,6 +71,11 @@ TEST_F(FailedCommandTest, ACommandThatThrowsLeavesTheDocumentAsItWasSaysWhyAndTh
          files.ThrowOn(Op::CreateNew, kLoaded + ".saving", OutOfMemory());
        },
        [this] { window.Menu("Menu_FileSave").Choose(); }, "not enough memory."},
+      {"Import of a file too much to hold",
+       [this] { files.ThrowOn(Op::ReadAll, kTable, OutOfMemory()); },
+       [this] { Choose("Menu_FileImport", kTable); }, "not enough memory."},
+      {"Export", [this] { files.ThrowOn(Op::CreateNew, kExported + ".saving", OutOfMemory()); },
+       [this] { Choose("Menu_FileExport", kExported); }, "not enough memory."},
       {"Add, failing in the jump of the recent list's handler that runs inside it",
        [this] {
          Control("Text_Waypoint").Type(" New ");
@@ -98,7 +108,9 @@ TEST_F(FailedCommandTest, ACommandThatThrowsLeavesTheDocumentAsItWasSaysWhyAndTh
     // The program goes on: without the fault the same command works.
     system.during_do_events = nullptr;
     for (auto op : {Op::ReadAll, Op::CreateNew}) {
-      for (const auto& path : {kOther, kLoaded + ".saving"}) files.FailOn(op, path, {});
+      for (const auto& path : {kOther, kLoaded + ".saving", kTable, kExported + ".saving"}) {
+        files.FailOn(op, path, {});
+      }
     }
     form->Document().IsDirty = false;
     Open(kOther);

@@ -313,8 +313,8 @@ TEST_F(MainWindowTest, MenusAreBuiltInDisplayOrderWithTheRecentGroupHidden) {
   Load();
   std::vector<std::string> file;
   for (const auto* item : window.MenuChildren("Menu_File")) file.push_back(item->Caption());
-  EXPECT_EQ(file, (std::vector<std::string>{"&New", "&Open", "&Save", "Sav&e As", "Exit", "",
-                                            "Recent Files"}));
+  EXPECT_EQ(file, (std::vector<std::string>{"&New", "&Open", "&Save", "Sav&e As", "&Import...",
+                                            "E&xport...", "Exit", "", "Recent Files"}));
   EXPECT_FALSE(window.Menu("Menu_FileRecent_0").Visible());
   EXPECT_FALSE(window.Menu("Bar").Visible());
   EXPECT_EQ(window.Menu("Menu_Help").Caption(), "&Help");

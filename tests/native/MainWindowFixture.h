@@ -10,6 +10,7 @@
 #include "platform/memory/MemoryFiles.h"
 #include "platform/memory/MemoryFormWindow.h"
 #include "platform/memory/MemoryServices.h"
+#include "platform/memory/MemoryXml.h"
 
 namespace tarvik::app {
 
@@ -37,7 +38,7 @@ class MainWindowTest : public ::testing::Test {
 
   Form_Tarvik& Load() {
     form = std::make_unique<Form_Tarvik>(
-        window, Services{store, messages, system, windows, files, dialogs, finder});
+        window, Services{store, messages, system, windows, files, dialogs, finder, xml});
     form->Form_Load();
     return *form;
   }
@@ -76,6 +77,7 @@ class MainWindowTest : public ::testing::Test {
   platform::memory::FakeSystem system;
   RecordingWindows windows;
   platform::memory::MemoryFiles files;
+  platform::memory::MemoryXmlDocuments xml{files};
   platform::memory::ScriptedFileDialogs dialogs;
   platform::memory::FakeDesktop desktop;
   target::Module1 finder{desktop};

@@ -82,6 +82,31 @@ TEST(RowOrder, FindingANameInOrderAgreesWithAWalkFromTheTop) {
   EXPECT_EQ(FindNameInOrder(0, [](int) { return std::string(); }, "a"), -1);
 }
 
+TEST(RowOrder, MergingRowsInPutsThemWhereAddingThemOneByOneWould) {
+  for (unsigned seed = 1; seed <= 20; ++seed) {
+    std::mt19937 random(seed);
+    auto some_rows = [&] {
+      std::vector<std::string> rows;
+      for (int i = static_cast<int>(random() % 30); i > 0; --i) {
+        rows.push_back(kCloseNames[random() % kCloseNames.size()] + "\t" +
+                       std::to_string(random() % 3) + "\t1\t2");
+      }
+      return rows;
+    };
+    std::vector<std::string> list = some_rows();
+    SortRows(list);
+    const std::vector<std::string> added = some_rows();
+    std::vector<std::string> one_by_one = list;
+    for (const auto& row : added) {
+      const int count = static_cast<int>(one_by_one.size());
+      const int at = SortedInsertIndex(count, [&](int i) { return one_by_one[i]; }, row);
+      one_by_one.insert(one_by_one.begin() + at, row);
+    }
+    const auto merged = MergeRows(list, added);
+    EXPECT_EQ(std::vector<std::string>(merged.begin(), merged.end()), one_by_one) << "seed " << seed;
+  }
+}
+
 TEST(DocumentPaths, BackupsStayBesideTheFileAndNeverReplaceIt) {
   EXPECT_EQ(BackupPathFor("C:\\Routes\\pass.mkr"), "C:\\Routes\\pass.bak");
   EXPECT_EQ(BackupPathFor("C:\\Routes\\PASS.MKR"), "C:\\Routes\\PASS.bak");

@@ -14,6 +14,7 @@
 #include "platform/memory/FakeDesktop.h"
 #include "platform/memory/MemoryFiles.h"
 #include "platform/memory/MemoryServices.h"
+#include "platform/memory/MemoryXml.h"
 
 namespace tarvik::platform::win32 {
 namespace {
@@ -344,8 +345,9 @@ TEST_F(Win32WindowTest, TheMainWindowRollsToExactClientHeights) {
   memory::ScriptedFileDialogs dialogs;
   memory::FakeDesktop desktop;
   target::Module1 finder{desktop};
+  memory::MemoryXmlDocuments xml{files};
   app::Form_Tarvik form(*window,
-                        app::Services{store, messages, system, windows, files, dialogs, finder});
+                        app::Services{store, messages, system, windows, files, dialogs, finder, xml});
   form.Form_Load();
   RECT client{};
   GetClientRect(window->Handle(), &client);

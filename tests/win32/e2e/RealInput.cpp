@@ -71,12 +71,13 @@ bool BringToForeground(HWND window, milliseconds limit) {
 }
 
 bool PressKey(WORD virtual_key, bool shift) {
-  std::vector<INPUT> keys;
-  if (shift) keys.push_back(Key(VK_SHIFT, 0));
-  keys.push_back(Key(virtual_key, 0));
-  keys.push_back(Key(virtual_key, KEYEVENTF_KEYUP));
-  if (shift) keys.push_back(Key(VK_SHIFT, KEYEVENTF_KEYUP));
-  return Send(keys);
+  if (shift) return PressKeyWith(VK_SHIFT, virtual_key);
+  return Send({Key(virtual_key, 0), Key(virtual_key, KEYEVENTF_KEYUP)});
+}
+
+bool PressKeyWith(WORD modifier, WORD virtual_key) {
+  return Send({Key(modifier, 0), Key(virtual_key, 0), Key(virtual_key, KEYEVENTF_KEYUP),
+               Key(modifier, KEYEVENTF_KEYUP)});
 }
 
 bool TabInto(HWND window, HWND control, milliseconds limit_per_press) {

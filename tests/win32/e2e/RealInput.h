@@ -23,6 +23,9 @@ bool BringToForeground(HWND window, milliseconds limit);
 // Presses and releases a key, with Shift held around it when asked.
 bool PressKey(WORD virtual_key, bool shift = false);
 
+// Presses a key while holding a modifier (Shift, Ctrl, Alt) down.
+bool PressKeyWith(WORD modifier, WORD virtual_key);
+
 // Presses Tab, one key at a time, until the control of the window has the
 // keyboard focus, from wherever the focus is: activating a window puts it
 // on the window itself, sometimes after a click into a control has already

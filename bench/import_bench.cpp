@@ -1,0 +1,357 @@
+// Import of a GPS track of 100,000 points in tarvik.exe under Wine: from
+// the Open button of the Import dialog to the summary box that says the
+// list is filled, beside the bare XmlLite read of the same file in this
+// process, measured in one run; then Export of that list to each format.
+// The parts of the import (XML to waypoints, the list's order) are timed
+// in this process too, and Open and Save As of the same rows as a Marker
+// file in tarvik.exe, which fill and read the list box the same way, so
+// that the list box's share shows. Prints figures; asserts nothing.
+#include <windows.h>
+
+#include <wrl/client.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <random>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "app/win32/WindowClasses.h"
+#include "bench/ChildProgram.h"
+#include "platform/win32/Utf.h"
+#include "platform/win32/Win32Files.h"
+#include "platform/win32/XmlLiteDocuments.h"
+#include "platform/win32/XmlLiteFunctions.h"
+#include "tests/win32/e2e/ControlReader.h"
+#include "tests/win32/e2e/FileDialog.h"
+#include "tests/win32/e2e/MessageBoxReader.h"
+#include "tests/win32/e2e/WindowSearch.h"
+#include "waypoints/MarkerFile.h"
+#include "waypoints/RowOrder.h"
+#include "waypoints/exchange/ExportPlan.h"
+#include "waypoints/exchange/ImportPlan.h"
+#include "waypoints/exchange/WaypointFiles.h"
+
+namespace tarvik::bench {
+namespace {
+
+using Microsoft::WRL::ComPtr;
+using namespace std::chrono_literals;
+namespace exchange = waypoints::exchange;
+
+constexpr int kPoints = 100000;
+constexpr int kBareRounds = 5;
+constexpr int kDefaultWindowRounds = 3;
+constexpr double kGoalSeconds = 2;
+constexpr double kGoalRatio = 3;
+constexpr double kWaitMs = 120000;
+constexpr DWORD kCloseWaitMs = 10000;
+
+double Median(std::vector<double> samples) {
+  std::sort(samples.begin(), samples.end());
+  return samples[samples.size() / 2];
+}
+
+double MedianOf(int rounds, const std::function<void()>& work) {
+  std::vector<double> samples;
+  for (int i = 0; i < rounds; ++i) {
+    Stopwatch clock;
+    work();
+    samples.push_back(clock.ElapsedMs());
+  }
+  return Median(samples);
+}
+
+// A track as a GPS logs it: a point a second with height and time.
+std::string TrackGpx() {
+  std::mt19937 random(7);
+  std::uniform_real_distribution<double> step(-0.0002, 0.0002);
+  double latitude = 48.3162, longitude = -113.3486;
+  std::string gpx =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+      "<gpx version=\"1.1\" creator=\"bench\" xmlns=\"http://www.topografix.com/GPX/1/1\">\n"
+      "<trk><name>Marias Pass</name><trkseg>\n";
+  char point[200];
+  for (int i = 0; i < kPoints; ++i) {
+    latitude += step(random);
+    longitude += step(random);
+    std::snprintf(point, sizeof point,
+                  "<trkpt lat=\"%.7f\" lon=\"%.7f\"><ele>%.1f</ele>"
+                  "<time>2024-05-01T%02d:%02d:%02dZ</time></trkpt>\n",
+                  latitude, longitude, 1500 + (i % 400) / 10.0, (i / 3600) % 24, (i / 60) % 60,
+                  i % 60);
+    gpx += point;
+  }
+  return gpx + "</trkseg></trk>\n</gpx>\n";
+}
+
+void WriteAll(const std::wstring& path, const std::string& bytes) {
+  platform::win32::UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr,
+                                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  DWORD written = 0;
+  if (file.get() == INVALID_HANDLE_VALUE ||
+      !WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+      written != bytes.size()) {
+    if (file.get() == INVALID_HANDLE_VALUE) file.release();
+    throw std::runtime_error("cannot write the track");
+  }
+}
+
+// Every node read and every name and value fetched, as any reader of the
+// file must, and nothing more.
+size_t BareXmlLiteRead(const std::wstring& path) {
+  const auto* xml_lite = platform::win32::LoadXmlLite();
+  ComPtr<IStream> stream;
+  ComPtr<IXmlReader> reader;
+  if (!xml_lite ||
+      FAILED(xml_lite->stream_on_file(path.c_str(), STGM_READ, FILE_ATTRIBUTE_NORMAL, FALSE,
+                                      nullptr, &stream)) ||
+      FAILED(xml_lite->create_reader(__uuidof(IXmlReader),
+                                     reinterpret_cast<void**>(reader.GetAddressOf()), nullptr)) ||
+      FAILED(reader->SetProperty(XmlReaderProperty_DtdProcessing, DtdProcessing_Prohibit)) ||
+      FAILED(reader->SetInput(stream.Get()))) {
+    throw std::runtime_error("cannot start XmlLite");
+  }
+  size_t characters = 0;
+  XmlNodeType type;
+  const wchar_t* text = nullptr;
+  UINT length = 0;
+  while (reader->Read(&type) == S_OK) {
+    if (type == XmlNodeType_Element) {
+      reader->GetLocalName(&text, &length);
+      characters += length;
+      for (HRESULT more = reader->MoveToFirstAttribute(); more == S_OK;
+           more = reader->MoveToNextAttribute()) {
+        reader->GetValue(&text, &length);
+        characters += length;
+      }
+    } else if (type == XmlNodeType_Text || type == XmlNodeType_EndElement) {
+      reader->GetValue(&text, &length);
+      characters += length;
+    }
+  }
+  return characters;
+}
+
+// The same read through the program's XML layer, every event delivered
+// and dropped: what the layer adds to the bare read.
+class Discard : public platform::XmlHandler {
+ public:
+  bool StartElement(std::string_view, const std::vector<platform::XmlAttribute>&, int) override {
+    return true;
+  }
+  bool Text(std::string_view) override { return true; }
+  bool EndElement(std::string_view) override { return true; }
+};
+
+void AdapterRead(const std::string& path) {
+  platform::win32::Win32Files files;
+  platform::win32::XmlLiteDocuments xml(files);
+  Discard discard;
+  if (!xml.Read(path, discard).ok()) throw std::runtime_error("the XML layer refused the track");
+}
+
+std::vector<std::string> ImportedRows(const std::string& path) {
+  platform::win32::Win32Files files;
+  platform::win32::XmlLiteDocuments xml(files);
+  auto outcome = exchange::ReadWaypointFile(path, files, xml);
+  if (outcome.refusal) throw std::runtime_error("refused: " + outcome.refusal->reason);
+  auto plan = exchange::PlanImport(std::move(outcome.batch), {});
+  waypoints::SortRows(plan.rows);
+  return std::move(plan.rows);
+}
+
+// The program under test, driven through its File menu and dialogs.
+class Tarvik {
+ public:
+  explicit Tarvik(const std::wstring& exe) : program_(exe, clock_) {
+    main_ = WaitForWindow(program_, app::win32::kMainClass, nullptr, clock_, kWaitMs).window;
+  }
+  ~Tarvik() { program_.Close(main_, kCloseWaitMs); }
+
+  // Milliseconds from Open to the summary box; returns its text too.
+  double Import(const std::wstring& path, std::wstring& summary) {
+    HWND dialog = OpenDialog("Menu_FileImport");
+    if (!e2e::EnterFileName(dialog, path)) throw std::runtime_error("cannot choose the track");
+    clock_.Restart();
+    WaitGone(dialog);
+    HWND box = WaitForMessageBox();
+    if (!box) throw std::runtime_error("no summary after the import");
+    double elapsed = clock_.ElapsedMs();
+    summary = e2e::MessageTextOf(box);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    WaitGone(box);
+    return elapsed;
+  }
+
+  // Milliseconds from Save to a window that answers again.
+  double Export(const std::wstring& path) {
+    DeleteFileW(path.c_str());
+    return ChooseAndWait("Menu_FileExport", path);
+  }
+
+  // Open and Save As of a Marker file: milliseconds from the dialog's button
+  // to a window that answers again.
+  double Open(const std::wstring& path) { return ChooseAndWait("Menu_FileOpen", path); }
+  double SaveAs(const std::wstring& path) {
+    DeleteFileW(path.c_str());
+    return ChooseAndWait("Menu_FileSaveAs", path);
+  }
+
+  // New, without saving a changed list.
+  void Empty(bool changed) {
+    PostMessageW(main_, WM_COMMAND, MAKEWPARAM(e2e::MainMenuId("Menu_FileNew"), 0), 0);
+    if (changed) {
+      if (HWND box = WaitForMessageBox()) PostMessageW(box, WM_COMMAND, IDNO, 0);
+    }
+    e2e::AskWithin(std::chrono::milliseconds(static_cast<long>(kWaitMs)), main_, WM_NULL);
+  }
+
+ private:
+  // The command's work starts once its dialog is gone; a message sent then
+  // is answered when the work is done.
+  double ChooseAndWait(const char* menu, const std::wstring& path) {
+    HWND dialog = OpenDialog(menu);
+    if (!e2e::EnterFileName(dialog, path)) throw std::runtime_error("cannot enter a file name");
+    clock_.Restart();
+    WaitGone(dialog);
+    if (!e2e::AskWithin(std::chrono::milliseconds(static_cast<long>(kWaitMs)), main_, WM_NULL)) {
+      throw std::runtime_error("the window stopped answering");
+    }
+    return clock_.ElapsedMs();
+  }
+
+  HWND OpenDialog(const char* menu) {
+    PostMessageW(main_, WM_COMMAND, MAKEWPARAM(e2e::MainMenuId(menu), 0), 0);
+    HWND dialog = e2e::WaitForFileDialog(program_.Id(), 10s);
+    if (!dialog) throw std::runtime_error(std::string("no dialog after ") + menu);
+    return dialog;
+  }
+  // A message box: a dialog window with the static text of id 0xFFFF.
+  HWND MessageBox() {
+    for (HWND window : e2e::TopWindowsOf(program_.Id(), L"#32770")) {
+      if (IsWindowVisible(window) && GetDlgItem(window, 0xFFFF)) return window;
+    }
+    return nullptr;
+  }
+  HWND WaitForMessageBox() {
+    for (Stopwatch waited; waited.ElapsedMs() < kWaitMs; Sleep(0)) {
+      if (HWND box = MessageBox()) return box;
+    }
+    return nullptr;
+  }
+  static void WaitGone(HWND window) {
+    for (Stopwatch waited; IsWindow(window) && IsWindowVisible(window); Sleep(0)) {
+      if (waited.ElapsedMs() > kWaitMs) throw std::runtime_error("a dialog stayed open");
+    }
+  }
+
+  Stopwatch clock_;
+  ChildProgram program_;
+  HWND main_ = nullptr;
+};
+
+int Run(bool with_window, int window_rounds) {
+  wchar_t temp[MAX_PATH + 1] = {};
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring folder = std::wstring(temp) + L"tarvik-import-bench";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  const std::wstring track = folder + L"\\track.gpx";
+  std::string gpx = TrackGpx();
+  WriteAll(track, gpx);
+  std::printf("track: %d points, %.1f MB\n", kPoints, gpx.size() / 1048576.0);
+
+  const std::string track_utf8 = platform::win32::Narrow(track);
+  std::vector<std::string> rows;
+  double bare = MedianOf(kBareRounds, [&] { BareXmlLiteRead(track); });
+  double layer = MedianOf(kBareRounds, [&] { AdapterRead(track_utf8); });
+  double xml_part = MedianOf(kBareRounds, [&] { rows = ImportedRows(track_utf8); });
+  std::printf("bare XmlLite read:                 %8.1f ms (median of %d)\n", bare, kBareRounds);
+  std::printf("the same through the XML layer:    %8.1f ms (%.2fx the bare read)\n", layer,
+              layer / bare);
+  std::printf("file to sorted rows, no window:    %8.1f ms (%.2fx the bare read)\n", xml_part,
+              xml_part / bare);
+
+  const std::pair<const wchar_t*, exchange::ExportFormat> formats[] = {
+      {L"kml", exchange::ExportFormat::Kml},
+      {L"gpx", exchange::ExportFormat::Gpx},
+      {L"csv", exchange::ExportFormat::Csv}};
+  for (const auto& [extension, format] : formats) {
+    const std::string path = platform::win32::Narrow(folder + L"\\direct." + extension);
+    double ms = MedianOf(kBareRounds, [&] {
+      platform::win32::Win32Files files;
+      platform::win32::XmlLiteDocuments xml(files);
+      auto plan = exchange::PlanExport(rows);
+      auto bytes = exchange::ExportBytes(format, plan.waypoints, xml);
+      files.Delete(path);
+      if (!bytes || files.CreateNew(path, *bytes) != platform::FileStatus::Ok) {
+        throw std::runtime_error("cannot export");
+      }
+    });
+    std::printf("export to %ls, no window:          %8.1f ms\n", extension, ms);
+  }
+
+  if (!with_window) return 0;
+  const std::wstring marker = folder + L"\\track.mkr";
+  auto marker_bytes = waypoints::EncodeMarkerFile(rows);
+  WriteAll(marker, std::string(marker_bytes.begin(), marker_bytes.end()));
+
+  Tarvik tarvik(PathBesideThisProgram(L"tarvik.exe"));
+  std::vector<double> imports, opens, saves;
+  std::vector<std::vector<double>> exports(std::size(formats));
+  for (int round = 0; round < window_rounds; ++round) {
+    std::wstring summary;
+    imports.push_back(tarvik.Import(track, summary));
+    if (round == 0) std::printf("summary: %ls\n", summary.c_str());
+    for (size_t f = 0; f < std::size(formats); ++f) {
+      exports[f].push_back(tarvik.Export(folder + L"\\export." + std::wstring(formats[f].first)));
+    }
+    saves.push_back(tarvik.SaveAs(folder + L"\\saved.mkr"));
+    tarvik.Empty(false);
+    opens.push_back(tarvik.Open(marker));
+    tarvik.Empty(false);
+  }
+  double import = Median(imports);
+  std::printf("Import in tarvik.exe, Open to box: %8.1f ms (median of %d)\n", import,
+              window_rounds);
+  std::printf("Open of the same rows as a Marker file in tarvik.exe: %8.1f ms\n", Median(opens));
+  for (size_t f = 0; f < std::size(formats); ++f) {
+    std::printf("Export to %ls in tarvik.exe:       %8.1f ms\n", formats[f].first,
+                Median(exports[f]));
+  }
+  std::printf("Save As of the same list as a Marker file in tarvik.exe: %8.1f ms\n", Median(saves));
+  double ratio = import / bare;
+  std::printf("goal: under %.0f s and at most %.0fx the bare read: %.2f s, %.2fx: %s\n",
+              kGoalSeconds, kGoalRatio, import / 1000, ratio,
+              import <= kGoalSeconds * 1000 && ratio <= kGoalRatio ? "met" : "missed");
+  return 0;
+}
+
+}  // namespace
+}  // namespace tarvik::bench
+
+// "--no-window" measures only the parts in this process; "--rounds N" sets
+// how often tarvik.exe imports and exports (3).
+int wmain(int argc, wchar_t** argv) {
+  bool with_window = true;
+  int rounds = tarvik::bench::kDefaultWindowRounds;
+  for (int i = 1; i < argc; ++i) {
+    std::wstring option = argv[i];
+    if (option == L"--no-window") {
+      with_window = false;
+    } else if (option == L"--rounds" && i + 1 < argc && _wtoi(argv[i + 1]) > 0) {
+      rounds = _wtoi(argv[++i]);
+    } else {
+      std::printf("usage: import_bench [--no-window] [--rounds N]\n");
+      return 2;
+    }
+  }
+  try {
+    return tarvik::bench::Run(with_window, rounds);
+  } catch (const std::exception& failure) {
+    std::printf("error: %s\n", failure.what());
+    return 1;
+  }
+}

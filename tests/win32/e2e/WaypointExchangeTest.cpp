@@ -1,0 +1,328 @@
+#include <windows.h>
+
+#include <dlgs.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "ControlReader.h"
+#include "FileDialog.h"
+#include "MessageBoxReader.h"
+#include "RealInput.h"
+#include "WaypointWindow.h"
+#include "WindowSearch.h"
+
+namespace tarvik::e2e {
+namespace {
+
+using std::filesystem::path;
+
+constexpr milliseconds kDialogLimit{5000};
+// Reading a 100 MB text under Wine takes a few seconds.
+constexpr milliseconds kImportLimit{30000};
+
+const TypedWaypoint kZurich{L"Z\u00FCrich HB & <S\u00FCd>", L"47.37819", L"8.54019"};
+
+struct ShownBox {
+  std::wstring title;
+  std::wstring text;
+  bool icon = false;
+};
+
+// Puts text on the clipboard as a program the user copies from does.
+class ClipboardOwner {
+ public:
+  ClipboardOwner()
+      : window_(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
+                                nullptr)) {}
+  ~ClipboardOwner() { DestroyWindow(window_); }
+  ClipboardOwner(const ClipboardOwner&) = delete;
+  ClipboardOwner& operator=(const ClipboardOwner&) = delete;
+
+  bool Put(const std::wstring& text) {
+    if (!window_ || !OpenClipboard(window_)) return false;
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    bool put = false;
+    if (auto* target = static_cast<wchar_t*>(GlobalLock(memory))) {
+      std::copy(text.c_str(), text.c_str() + text.size() + 1, target);
+      GlobalUnlock(memory);
+      put = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+    }
+    if (!put) GlobalFree(memory);
+    CloseClipboard();
+    return put;
+  }
+
+ private:
+  HWND window_;
+};
+
+class WaypointExchange : public WaypointWindowTest {
+ protected:
+  path WriteFile(const wchar_t* name, const std::string& bytes) {
+    path file = folder_.Path() / name;
+    EXPECT_TRUE(WriteFileBytes(file, bytes)) << file.wstring();
+    return file;
+  }
+
+  // Import through the program's own dialog; returns the one message box the
+  // command ends with, after pressing its OK.
+  ShownBox ImportThroughDialog(const path& file) {
+    ShownBox shown;
+    EXPECT_TRUE(PostMenuCommand(main_, MainMenuId("Menu_FileImport")));
+    HWND dialog = WaitForFileDialog(process_->Id(), kDialogLimit);
+    if (!dialog) {
+      ADD_FAILURE() << "no file dialog after Import" << MessageBoxesUp();
+      return shown;
+    }
+    EXPECT_EQ(StoredTextOf(dialog), L"Open");
+    EXPECT_TRUE(EnterFileName(dialog, file.wstring()));
+    EXPECT_TRUE(WaitUntilGoneOrHidden(dialog, kWindowLimit)) << "the dialog stayed open";
+    HWND box = WaitForMessageBox(process_->Id(), kImportLimit);
+    if (!box) {
+      ADD_FAILURE() << "no message after importing " << file.wstring();
+      return shown;
+    }
+    // The icon is read by asking the box, which a loaded machine may be slow to answer.
+    EXPECT_TRUE(AskWithin(kWindowLimit, box, WM_NULL).has_value());
+    shown = {StoredTextOf(box), MessageTextOf(box), HasIcon(box)};
+    EXPECT_EQ(VisibleButtonsOf(box), std::vector<std::wstring>{L"OK"});
+    EXPECT_TRUE(Click(ButtonOf(box, L"OK")));
+    EXPECT_TRUE(WaitUntilGoneOrHidden(box, kWindowLimit));
+    return shown;
+  }
+
+  void ExpectSummary(const path& file, const std::wstring& summary) {
+    ShownBox shown = ImportThroughDialog(file);
+    EXPECT_EQ(shown.title, L"Import") << file.wstring();
+    EXPECT_EQ(shown.text, summary) << file.wstring();
+    EXPECT_FALSE(shown.icon) << "an information box";
+  }
+
+  // Export through the program's own dialog; `file_type` is the filter's
+  // place in the dialog's list; `overwrite` answers the question it expects.
+  void ExportThroughDialog(const std::wstring& typed, int file_type, bool overwrite = false) {
+    ASSERT_TRUE(PostMenuCommand(main_, MainMenuId("Menu_FileExport")));
+    HWND dialog = WaitForFileDialog(process_->Id(), kDialogLimit);
+    ASSERT_NE(dialog, nullptr) << "no file dialog after Export" << MessageBoxesUp();
+    EXPECT_EQ(StoredTextOf(dialog), L"Save As");
+    HWND types = GetDlgItem(dialog, cmb1);
+    ASSERT_NE(types, nullptr);
+    ASSERT_TRUE(Ask(types, CB_SETCURSEL, static_cast<WPARAM>(file_type)).has_value());
+    // What a choice in the list tells the dialog.
+    for (WORD code : {CBN_SELCHANGE, CBN_SELENDOK}) {
+      ASSERT_TRUE(Ask(dialog, WM_COMMAND, MAKEWPARAM(cmb1, code), reinterpret_cast<LPARAM>(types))
+                      .has_value());
+    }
+    ASSERT_TRUE(EnterFileName(dialog, typed));
+    ASSERT_TRUE(WaitUntilGoneOrHidden(dialog, kWindowLimit)) << "the dialog stayed open";
+    if (overwrite) {
+      HWND box = WaitForMessageBox(process_->Id(), kWindowLimit);
+      ASSERT_NE(box, nullptr) << "no Overwrite question";
+      EXPECT_TRUE(MessageTextOf(box).starts_with(L"Overwrite ")) << MessageTextOf(box);
+      ASSERT_TRUE(PostMessageW(box, WM_COMMAND, IDYES, 0));
+      ASSERT_TRUE(WaitUntilGoneOrHidden(box, kWindowLimit));
+    }
+    ASSERT_TRUE(AskWithin(kImportLimit, main_, WM_NULL).has_value());
+    ASSERT_NO_FATAL_FAILURE(ExpectNoMessageBox());
+  }
+
+  std::vector<std::wstring> Entire() {
+    return Rows("List_Entire").value_or(std::vector<std::wstring>{L"?"});
+  }
+};
+
+TEST_F(WaypointExchange, ImportsKmlGpxAndCsvThroughTheDialogAndSaysWhatItSkipped) {
+  const path kml = WriteFile(L"glacier.kml",
+                             "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"                // 1
+                             "<kml xmlns=\"http://www.opengis.net/kml/2.2\"><Document>\n"  // 2
+                             "<name>Glacier line</name>\n"                                 // 3
+                             "<Folder><name>Stations</name>\n"                             // 4
+                             "  <Placemark><name>Belton</name>\n"                          // 5
+                             "    <Point><coordinates>-114,48.5,0</coordinates></Point>\n"
+                             "  </Placemark>\n"
+                             "  <Folder><Placemark><name>Summit\n\tTunnel</name>\n"  // 8-9
+                             "    <Point><coordinates>-113.3486,48.3162</coordinates></Point>"
+                             "</Placemark></Folder>\n"
+                             "</Folder>\n"
+                             "<Placemark><name>Spur</name><LineString><coordinates>\n"  // 12
+                             "  -113.34,48.31,0 -113.35,48.32,0\n  -113.36,48.33,0\n"
+                             "</coordinates></LineString></Placemark>\n"
+                             "<Placemark><name>Nowhere</name></Placemark>\n"  // 16
+                             "</Document></kml>\n");
+  const path gpx =
+      WriteFile(L"pass.gpx",
+                "<?xml version=\"1.0\"?>\n"
+                "<gpx version=\"1.0\" creator=\"a GPS\" "
+                "xmlns=\"http://www.topografix.com/GPX/1/0\">\n"
+                "<wpt lat=\"48.4959\" lon=\"-113.3541\"><name>Glacier Park</name></wpt>\n"
+                "<rte><name>Pass</name>\n"
+                "<rtept lat=\"48.31\" lon=\"-113.33\"><name>Bridge</name></rtept></rte>\n"
+                "<trk><name>Climb</name><trkseg>\n"
+                "<trkpt lat=\"48.30\" lon=\"-113.30\"><ele>1500</ele></trkpt>\n"
+                "<trkpt lat=\"48.301\" lon=\"-113.301\"/>\n"
+                "</trkseg></trk></gpx>\n");
+  const path csv = WriteFile(L"more.csv",
+                             "\xEF\xBB\xBFname;lat;lon\r\n"
+                             "Essex;48,2708;-113,6047\r\n"
+                             "\"Marias \"\"Pass\"\"\";48.3165;-113.3519\r\n"
+                             "Bad;north;1\r\n");
+  ASSERT_NO_FATAL_FAILURE(Launch());
+
+  ExpectSummary(kml,
+                L"Added 5 waypoints.\nSkipped 1:\n1 placemark without a point or a line (line 16)");
+  EXPECT_EQ(Entire(),
+            (std::vector<std::wstring>{L"Belton\t48.5\t-114\t2", L"Spur 1\t48.31\t-113.34\t2",
+                                       L"Spur 2\t48.32\t-113.35\t2", L"Spur 3\t48.33\t-113.36\t2",
+                                       L"Summit Tunnel\t48.3162\t-113.3486\t2"}));
+  ExpectSummary(gpx, L"Added 4 waypoints.");
+  ExpectSummary(
+      csv, L"Added 2 waypoints.\nSkipped 1:\n1 without a valid latitude and longitude (line 4)");
+  EXPECT_EQ(Entire(),
+            (std::vector<std::wstring>{
+                L"Belton\t48.5\t-114\t2", L"Bridge\t48.31\t-113.33\t2", L"Climb 1\t48.3\t-113.3\t2",
+                L"Climb 2\t48.301\t-113.301\t2", L"Essex\t48.2708\t-113.6047\t2",
+                L"Glacier Park\t48.4959\t-113.3541\t2", L"Marias \"Pass\"\t48.3165\t-113.3519\t2",
+                L"Spur 1\t48.31\t-113.34\t2", L"Spur 2\t48.32\t-113.35\t2",
+                L"Spur 3\t48.33\t-113.36\t2", L"Summit Tunnel\t48.3162\t-113.3486\t2"}));
+  ExpectSummary(csv,
+                L"Added 0 waypoints.\nSkipped 3:\n1 without a valid latitude and longitude "
+                L"(line 4)\n2 already in the list (lines 2, 3)");
+  EXPECT_EQ(Caption(), L"untitled") << "the document keeps its name";
+  EXPECT_EQ(Rows("List_Recent"), std::vector<std::wstring>{});
+}
+
+TEST_F(WaypointExchange, HostileKmlIsRefusedWithItsReasonAndAddsNothing) {
+  struct Hostile {
+    const wchar_t* name;
+    std::string bytes;
+    std::wstring reason;
+  };
+  const Hostile files[] = {
+      {L"laughs.kml",
+       "<?xml version=\"1.0\"?>\n<!DOCTYPE kml [\n <!ENTITY a \"lol lol lol lol lol lol\">\n"
+       " <!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\">\n <!ENTITY c "
+       "\"&b;&b;&b;&b;&b;&b;&b;&b;\">\n"
+       "]>\n<kml><Placemark><name>&c;</name><Point><coordinates>1,2</coordinates></Point>"
+       "</Placemark></kml>\n",
+       L"it holds a document type declaration (DTD), which is not accepted (line 2)"},
+      {L"huge.kml",
+       "<kml>\n<Placemark>\n<name>" + std::string(100u * 1024 * 1024, 'x') +
+           "</name><Point><coordinates>1,2</coordinates></Point></Placemark></kml>\n",
+       L"it holds a text of more than 16777216 characters (line 3)"},
+      {L"latin1.kml",
+       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<kml><Placemark>\n<name>Z\xFCrich</name>"
+       "<Point><coordinates>8.5,47.3</coordinates></Point></Placemark></kml>\n",
+       L"its bytes are not text in its encoding (line 3)"},
+  };
+  std::vector<path> paths;
+  for (const auto& hostile : files) paths.push_back(WriteFile(hostile.name, hostile.bytes));
+  ASSERT_NO_FATAL_FAILURE(Launch());
+  for (size_t i = 0; i < paths.size(); ++i) {
+    ShownBox shown = ImportThroughDialog(paths[i]);
+    EXPECT_EQ(shown.title, L"Tarvik");
+    EXPECT_EQ(shown.text,
+              paths[i].wstring() + L"\rcould not be imported: " + files[i].reason + L".");
+    EXPECT_TRUE(shown.icon) << "a warning";
+    EXPECT_EQ(Entire(), std::vector<std::wstring>{}) << files[i].name;
+  }
+  ASSERT_NO_FATAL_FAILURE(CloseExpectingNoQuestion()) << "nothing changed";
+}
+
+TEST_F(WaypointExchange, ExportWritesEachFormatThatImportReadsBackAsTheSameRows) {
+  ASSERT_NO_FATAL_FAILURE(Launch());
+  for (const auto& waypoint : {kSummit, kEastPortal, kBelton, kZurich}) {
+    ASSERT_NO_FATAL_FAILURE(Add(waypoint));
+  }
+  // Typed without an extension: the chosen file type gives it.
+  const path route = folder_.Path() / L"route";
+  const wchar_t* extensions[] = {L".kml", L".gpx", L".csv"};
+  for (int type = 0; type < 3; ++type) {
+    ASSERT_NO_FATAL_FAILURE(ExportThroughDialog(route.wstring(), type));
+  }
+  auto file = [&](int type) { return path(route).replace_extension(extensions[type]); };
+  auto bytes = [&](int type) { return ReadFileBytes(file(type)).value_or("<missing>"); };
+  // Belton's latitude was typed as 4.85E1: other programs need a plain number.
+  EXPECT_EQ(bytes(2),
+            "\xEF\xBB\xBFname,latitude,longitude\r\n"
+            "Belton Yard,48.5,-114\r\n"
+            "east portal,48.309,-113.3392\r\n"
+            "Summit Tunnel,48.3162,-113.3486\r\n"
+            "Z\xC3\xBCrich HB & <S\xC3\xBC"
+            "d>,47.37819,8.54019\r\n");
+  const std::string kml = bytes(0);
+  EXPECT_TRUE(kml.starts_with("<?xml")) << kml;
+  EXPECT_NE(kml.find("<kml xmlns=\"http://www.opengis.net/kml/2.2\">"), std::string::npos) << kml;
+  EXPECT_NE(kml.find("<name>Z\xC3\xBCrich HB &amp; &lt;S\xC3\xBC"
+                     "d&gt;</name>"),
+            std::string::npos)
+      << kml;
+  EXPECT_NE(kml.find("<coordinates>-114,48.5</coordinates>"), std::string::npos) << kml;
+  const std::string gpx = bytes(1);
+  EXPECT_NE(gpx.find("version=\"1.1\""), std::string::npos) << gpx;
+  EXPECT_NE(gpx.find("<wpt lat=\"48.5\" lon=\"-114\">"), std::string::npos) << gpx;
+
+  // Read back, every row is one the list holds, but for Belton's plain
+  // latitude the first time.
+  EXPECT_TRUE(ImportThroughDialog(file(0)).text.starts_with(
+      L"Added 1 waypoint.\nSkipped 3:\n3 already in the list (lines "));
+  EXPECT_TRUE(ImportThroughDialog(file(1)).text.starts_with(
+      L"Added 0 waypoints.\nSkipped 4:\n4 already in the list (lines "));
+  EXPECT_EQ(ImportThroughDialog(file(2)).text,
+            L"Added 0 waypoints.\nSkipped 4:\n4 already in the list (lines 2, 3, 4, 5)");
+  EXPECT_EQ(Entire(), (std::vector<std::wstring>{L"Belton Yard\t4.85E1\t-114\t2",
+                                                 L"Belton Yard\t48.5\t-114\t2", RowOf(kEastPortal),
+                                                 RowOf(kSummit), RowOf(kZurich)}));
+
+  ASSERT_NO_FATAL_FAILURE(Add(kGlacier));
+  ASSERT_NO_FATAL_FAILURE(ExportThroughDialog(file(2).wstring(), 2, true));
+  EXPECT_NE(bytes(2).find("Glacier Park,48.4959,-113.3541\r\n"), std::string::npos) << bytes(2);
+  EXPECT_FALSE(std::filesystem::exists(file(2).wstring() + L".saving")) << "nothing left beside it";
+}
+
+TEST_F(WaypointExchange, APositionPastedIntoACoordinateBoxFillsBothBoxes) {
+  ASSERT_NO_FATAL_FAILURE(Launch());
+  HWND latitude = Control("Text_Latitude");
+  HWND longitude = Control("Text_Longitude");
+  ClipboardOwner clipboard;
+  struct Keys { WORD modifier, key; };
+  const Keys ctrl_v{VK_CONTROL, 'V'};
+  const Keys shift_insert{VK_SHIFT, VK_INSERT};
+  // The user copies the text, clicks into the box and presses the keys.
+  auto paste_into = [&](HWND box, const std::wstring& text, Keys keys) {
+    ASSERT_TRUE(clipboard.Put(text));
+    SetForegroundWindow(main_);
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == main_; }, kWindowLimit));
+    const DWORD own = GetCurrentThreadId();
+    const DWORD program = GetWindowThreadProcessId(main_, nullptr);
+    ASSERT_TRUE(AttachThreadInput(own, program, TRUE));
+    SetFocus(box);
+    bool sent = PressKeyWith(keys.modifier, keys.key);
+    AttachThreadInput(own, program, FALSE);
+    ASSERT_TRUE(sent);
+  };
+
+  ASSERT_NO_FATAL_FAILURE(paste_into(latitude, L"48\u00B018'58.3\"N 113\u00B020'55\"W", ctrl_v));
+  EXPECT_TRUE(WaitUntil([&] { return TextOf(longitude) == L"-113.348611"; }, kWindowLimit))
+      << "longitude box: " << TextOf(longitude).value_or(L"?");
+  EXPECT_EQ(TextOf(latitude), L"48.316194");
+
+  ASSERT_NO_FATAL_FAILURE(paste_into(
+      longitude, L"https://www.openstreetmap.org/#map=15/47.37819/8.54019", shift_insert));
+  EXPECT_TRUE(WaitUntil([&] { return TextOf(latitude) == L"47.37819"; }, kWindowLimit))
+      << "latitude box: " << TextOf(latitude).value_or(L"?");
+  EXPECT_EQ(TextOf(longitude), L"8.54019");
+
+  // Any other text pastes as the box pastes it.
+  ASSERT_TRUE(SetText(latitude, L""));
+  ASSERT_NO_FATAL_FAILURE(paste_into(latitude, L"48.5 North", ctrl_v));
+  EXPECT_TRUE(WaitUntil([&] { return TextOf(latitude) == L"48.5 North"; }, kWindowLimit))
+      << "latitude box: " << TextOf(latitude).value_or(L"?");
+  EXPECT_EQ(TextOf(longitude), L"8.54019");
+}
+
+}  // namespace
+}  // namespace tarvik::e2e

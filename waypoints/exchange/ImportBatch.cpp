@@ -1,0 +1,43 @@
+#include "waypoints/exchange/ImportBatch.h"
+
+#include "waypoints/WaypointCheck.h"
+#include "waypoints/exchange/ImportedFields.h"
+
+namespace tarvik::waypoints::exchange {
+
+void BatchBuilder::Add(std::string_view raw_name, std::string_view latitude,
+                       std::string_view longitude, int line) {
+  Keep(raw_name, NormaliseCoordinate(latitude), NormaliseCoordinate(longitude), line);
+}
+
+void BatchBuilder::AddDegrees(std::string_view raw_name, std::optional<double> latitude,
+                              std::optional<double> longitude, int line) {
+  auto text = [](std::optional<double> degrees) -> std::optional<std::string> {
+    if (!degrees) return std::nullopt;
+    return CoordinateText(*degrees);
+  };
+  Keep(raw_name, text(latitude), text(longitude), line);
+}
+
+void BatchBuilder::Skip(SkipReason reason, int line) { batch_.skipped.push_back({reason, line}); }
+
+std::string BatchBuilder::NameOrNumber(std::string_view raw_name) const {
+  std::string name = CleanName(raw_name);
+  return name.empty() ? NumberedName(count_ + 1) : name;
+}
+
+void BatchBuilder::Keep(std::string_view raw_name, std::optional<std::string> latitude,
+                        std::optional<std::string> longitude, int line) {
+  std::string name = NameOrNumber(raw_name);
+  ++count_;
+  if (!latitude || !longitude) return Skip(SkipReason::NotAPosition, line);
+  Waypoint waypoint{std::move(name), std::move(*latitude), std::move(*longitude), kImportedExtra};
+  // Add's checks decide. The name was made fit above, so only the
+  // coordinates can fail them.
+  if (CheckNewWaypoint(waypoint) != WaypointProblem::None) {
+    return Skip(SkipReason::NotAPosition, line);
+  }
+  batch_.waypoints.push_back({std::move(waypoint), line});
+}
+
+}  // namespace tarvik::waypoints::exchange

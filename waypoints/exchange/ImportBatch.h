@@ -1,0 +1,77 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "waypoints/WaypointRow.h"
+
+namespace tarvik::waypoints::exchange {
+
+// Why something in a file did not become a row; the summary lists them in
+// this order.
+enum class SkipReason {
+  NotAPosition,   // its latitude or longitude is not a number within range
+  NoPointOrLine,  // a placemark with neither a point nor a line
+  AlreadyInList,  // the same row is in the list already
+};
+
+struct Skipped {
+  SkipReason reason;
+  int line;  // where in the file it stands, from 1
+};
+
+struct ImportedWaypoint {
+  Waypoint waypoint;
+  int line;
+};
+
+// What one file gave, in file order.
+struct ImportBatch {
+  std::vector<ImportedWaypoint> waypoints;
+  std::vector<Skipped> skipped;
+};
+
+// A file that cannot be read as its kind: the end of the sentence
+// "could not be imported: <reason>.".
+struct ImportRefusal {
+  std::string reason;
+};
+
+struct ImportOutcome {
+  ImportBatch batch;
+  std::optional<ImportRefusal> refusal;
+};
+
+// The Extra of every imported row, as of a row added by hand.
+inline constexpr const char* kImportedExtra = "2";
+
+// Collects a file's waypoints with their names and coordinates made fit for
+// the list; what does not fit is counted as skipped.
+class BatchBuilder {
+ public:
+  // The waypoint's coordinates come as found in the file and are normalised
+  // here; an empty name becomes "WP <n>", n its number among the file's
+  // waypoints.
+  void Add(std::string_view raw_name, std::string_view latitude, std::string_view longitude,
+           int line);
+  // Coordinates already in degrees (nullopt: not readable as a coordinate).
+  void AddDegrees(std::string_view raw_name, std::optional<double> latitude,
+                  std::optional<double> longitude, int line);
+  void Skip(SkipReason reason, int line);
+
+  // The cleaned name, or "WP <n>" for the waypoint that comes next.
+  std::string NameOrNumber(std::string_view raw_name) const;
+
+  ImportBatch Take() { return std::move(batch_); }
+
+ private:
+  void Keep(std::string_view raw_name, std::optional<std::string> latitude,
+            std::optional<std::string> longitude, int line);
+
+  ImportBatch batch_;
+  int count_ = 0;  // waypoints met so far, skipped ones included
+};
+
+}  // namespace tarvik::waypoints::exchange

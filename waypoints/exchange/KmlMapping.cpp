@@ -1,0 +1,151 @@
+// Placemarks of a KML document, wherever they stand: in folders, in nested
+// documents, with their geometry in a MultiGeometry.
+#include <string>
+#include <vector>
+
+#include "waypoints/exchange/XmlWaypointReader.h"
+
+namespace tarvik::waypoints::exchange {
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// "lon,lat[,alt]" tuples apart by blanks. Blanks next to a comma are
+// forgiven, as map programs forgive them.
+std::vector<std::string_view> Tuples(std::string_view text, std::string& joined) {
+  joined.clear();
+  joined.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (!IsBlank(text[i])) {
+      joined += text[i];
+      continue;
+    }
+    size_t next = i;
+    while (next < text.size() && IsBlank(text[next])) ++next;
+    bool by_comma =
+        (!joined.empty() && joined.back() == ',') || (next < text.size() && text[next] == ',');
+    if (!by_comma && !joined.empty() && next < text.size()) joined += ' ';
+    i = next - 1;
+  }
+  std::vector<std::string_view> tuples;
+  std::string_view rest(joined);
+  while (!rest.empty()) {
+    size_t space = rest.find(' ');
+    tuples.push_back(rest.substr(0, space));
+    if (space == std::string_view::npos) break;
+    rest.remove_prefix(space + 1);
+  }
+  return tuples;
+}
+
+struct LonLat {
+  std::string_view longitude;
+  std::string_view latitude;
+};
+
+std::optional<LonLat> SplitTuple(std::string_view tuple) {
+  size_t first = tuple.find(',');
+  if (first == std::string_view::npos) return std::nullopt;
+  size_t second = tuple.find(',', first + 1);
+  if (second != std::string_view::npos && tuple.find(',', second + 1) != std::string_view::npos) {
+    return std::nullopt;
+  }
+  return LonLat{tuple.substr(0, first),
+                tuple.substr(first + 1, second == std::string_view::npos ? std::string_view::npos
+                                                                         : second - first - 1)};
+}
+
+class KmlMapping final : public XmlFormatMapping {
+ public:
+  void Start(std::string_view name, const std::vector<platform::XmlAttribute>&, int line,
+             std::string_view parent) override {
+    if (name == "Placemark") {
+      // A placemark inside a placemark is no KML; its content counts for the outer one.
+      if (placemark_depth_++ == 0) BeginPlacemark(line);
+      return;
+    }
+    if (placemark_depth_ == 0) return;
+    if (name == "name" && parent == "Placemark") {
+      collecting_ = Collecting::Name;
+      name_.clear();
+    } else if (name == "coordinates" && (parent == "Point" || parent == "LineString")) {
+      geometries_.push_back({parent == "LineString", {}, line});
+      collecting_ = Collecting::Coordinates;
+    }
+  }
+
+  void Text(std::string_view text) override {
+    if (collecting_ == Collecting::Name) name_.append(text);
+    if (collecting_ == Collecting::Coordinates) geometries_.back().coordinates.append(text);
+  }
+
+  void End(std::string_view name, std::string_view) override {
+    if (name == "Placemark") {
+      if (placemark_depth_ > 0 && --placemark_depth_ == 0) EndPlacemark();
+      return;
+    }
+    if (name == "name" || name == "coordinates") collecting_ = Collecting::Nothing;
+  }
+
+  ImportBatch Take() override { return builder_.Take(); }
+
+ private:
+  struct Geometry {
+    bool line;
+    std::string coordinates;
+    int line_number;
+  };
+
+  void BeginPlacemark(int line) {
+    placemark_line_ = line;
+    name_.clear();
+    geometries_.clear();
+    collecting_ = Collecting::Nothing;
+  }
+
+  void EndPlacemark() {
+    collecting_ = Collecting::Nothing;
+    if (geometries_.empty()) return builder_.Skip(SkipReason::NoPointOrLine, placemark_line_);
+    for (const auto& geometry : geometries_) {
+      if (geometry.line)
+        AddVertices(geometry);
+      else
+        AddPoint(geometry);
+    }
+  }
+
+  void AddPoint(const Geometry& point) {
+    auto tuples = Tuples(point.coordinates, joined_);
+    auto lon_lat = tuples.size() == 1 ? SplitTuple(tuples[0]) : std::nullopt;
+    if (!lon_lat) return builder_.AddDegrees(name_, std::nullopt, std::nullopt, point.line_number);
+    builder_.Add(name_, lon_lat->latitude, lon_lat->longitude, point.line_number);
+  }
+
+  void AddVertices(const Geometry& line) {
+    std::string base = builder_.NameOrNumber(name_);
+    int vertex = 0;
+    for (std::string_view tuple : Tuples(line.coordinates, joined_)) {
+      std::string name = base + " " + std::to_string(++vertex);
+      auto lon_lat = SplitTuple(tuple);
+      if (!lon_lat)
+        builder_.AddDegrees(name, std::nullopt, std::nullopt, line.line_number);
+      else
+        builder_.Add(name, lon_lat->latitude, lon_lat->longitude, line.line_number);
+    }
+  }
+
+  BatchBuilder builder_;
+  int placemark_depth_ = 0;
+  int placemark_line_ = 0;
+  std::string name_;
+  std::vector<Geometry> geometries_;
+  enum class Collecting { Nothing, Name, Coordinates } collecting_ = Collecting::Nothing;
+  std::string joined_;
+};
+
+}  // namespace
+
+std::unique_ptr<XmlFormatMapping> NewKmlMapping() { return std::make_unique<KmlMapping>(); }
+
+}  // namespace tarvik::waypoints::exchange
