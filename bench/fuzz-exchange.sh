@@ -10,7 +10,8 @@ build=build/fuzz
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DTARVIK_FUZZ=ON -DTARVIK_TESTS=OFF >/dev/null
-cmake --build "$build" --target position_parser_fuzz csv_reader_fuzz >/dev/null
+# Only the compiler's complaints show: a build that fails says why.
+cmake --build "$build" --target position_parser_fuzz csv_reader_fuzz -- --quiet
 
 positions="$build/corpus-positions"
 mkdir -p "$positions"

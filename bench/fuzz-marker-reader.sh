@@ -11,7 +11,8 @@ build=build/fuzz
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DTARVIK_FUZZ=ON -DTARVIK_TESTS=OFF >/dev/null
-cmake --build "$build" --target marker_reader_fuzz >/dev/null
+# Only the compiler's complaints show: a build that fails says why.
+cmake --build "$build" --target marker_reader_fuzz -- --quiet
 
 # The fuzzer adds what it finds to its working corpus; the seeds it starts
 # from are the ones the unit tests read too.

@@ -37,9 +37,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // What the name box takes, the coordinate boxes take too.
   if (whole) Check(pasted.has_value());
   CheckPosition(exchange::FindPositionInAddress(text));
-  for (auto axis : {exchange::Axis::Latitude, exchange::Axis::Longitude}) {
+  for (auto axis : {Axis::Latitude, Axis::Longitude}) {
     auto angle = exchange::ParseAngle(text, axis);
-    if (angle) Check(std::fabs(*angle) <= (axis == exchange::Axis::Latitude ? 90 : 180));
+    if (angle) Check(std::fabs(*angle) <= (axis == Axis::Latitude ? 90 : 180));
   }
   return 0;
 }
