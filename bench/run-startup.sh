@@ -1,21 +1,12 @@
 #!/usr/bin/env bash
-# Builds tarvik.exe and the start-up benchmark in build/win64, then measures
-# start-up under Wine and prints the samples, medians and ratio to stdout.
+# Builds tarvik.exe and the start-up benchmark (the 64-bit build, or the
+# 32-bit one with TARVIK_BENCH_BITS=32), then measures start-up under Wine
+# and prints the samples, medians and ratio to stdout.
 # Arguments go to startup_bench.exe, e.g. --rounds 11.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-cd "$root"
-
-# Without a display, the whole script runs again under Xvfb.
-if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
-fi
-
-source bench/bench-build.sh
-# Build progress goes to stderr: stdout carries only the figures.
-cmake --build "$build" --target tarvik minimal_window startup_bench >&2
-echo "build type: $(sed -n 's/^CMAKE_BUILD_TYPE:STRING=//p' "$build/CMakeCache.txt")"
-source cmake/wine-env.sh "$build"
+cd "$(dirname "$0")/.."
+source bench/wine-bench.sh
+build_for_bench tarvik minimal_window startup_bench
 
 # The benchmark writes to a file, never to this script's stdout: wineserver
 # and Wine's helper processes started with it would inherit a pipe and keep
