@@ -73,7 +73,11 @@ void TarvikApp::CreateMainWindow() {
   WindowOptions options;
   options.class_name = kMainClass;
   main_window_ = std::make_unique<Win32FormWindow>(options);
-  main_window_->OnDestroyed([] { PostQuitMessage(0); });
+  main_window_->OnDestroyed([this] {
+    messages_.SetMainWindow(nullptr);
+    PostQuitMessage(0);
+  });
+  messages_.SetMainWindow(main_window_->Handle());
   main_ = std::make_unique<Form_Tarvik>(*main_window_,
                                         Services{settings_, messages_, system_, *this, files_,
                                                  dialogs_, finder_, xml_});
@@ -124,7 +128,7 @@ transit::Form_RE_Transit& TarvikApp::Transit() {
   transit_ = std::make_unique<transit::Form_RE_Transit>(
       *transit_window_,
       transit::TransitServices{settings_, finder_, [this] { return main_window_->IsNormal(); },
-                               &route_editor_texts_});
+                               &route_editor_texts_, {}});
   transit_->Form_Load();
   return *transit_;
 }

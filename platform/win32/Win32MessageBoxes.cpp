@@ -5,8 +5,15 @@
 namespace tarvik::platform::win32 {
 
 int Win32MessageBoxes::Show(std::string_view text, std::string_view title, UINT type) {
-  return MessageBoxW(GetActiveWindow(), Widen(text).c_str(), Widen(title).c_str(),
-                     type | MB_SETFOREGROUND);
+  return MessageBoxW(Owner(), Widen(text).c_str(), Widen(title).c_str(), type | MB_SETFOREGROUND);
+}
+
+HWND Win32MessageBoxes::Owner() const {
+  if (HWND active = GetActiveWindow()) return active;
+  // A hidden main window (still loading, or being closed) would keep the
+  // box out of the taskbar and out of sight.
+  if (main_window_ && IsWindowVisible(main_window_)) return main_window_;
+  return nullptr;
 }
 
 void Win32MessageBoxes::Warn(std::string_view text, std::string_view title) {

@@ -8,6 +8,7 @@
 
 #include "ControlReader.h"
 #include "MessageBoxReader.h"
+#include "RealInput.h"
 #include "WaypointWindow.h"
 #include "WindowSearch.h"
 #include "XdndDrop.h"
@@ -16,6 +17,22 @@ namespace tarvik::e2e {
 namespace {
 
 using std::filesystem::path;
+
+// A window of this process's own, standing for the program files are
+// dragged from.
+class OtherProgramsWindow {
+ public:
+  OtherProgramsWindow()
+      : window_(CreateWindowExW(0, L"STATIC", L"File manager", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                700, 600, 300, 200, nullptr, nullptr, nullptr, nullptr)) {}
+  ~OtherProgramsWindow() { DestroyWindow(window_); }
+  OtherProgramsWindow(const OtherProgramsWindow&) = delete;
+  OtherProgramsWindow& operator=(const OtherProgramsWindow&) = delete;
+  HWND Handle() const { return window_; }
+
+ private:
+  HWND window_;
+};
 
 class DroppedFile : public WaypointWindowTest {
  protected:
@@ -35,6 +52,9 @@ TEST_F(DroppedFile, OpensTheFirstFileAfterTheUpdateQuestionWhenTheListChanged) {
   ASSERT_TRUE(WriteFileBytes(second, MarkerFileBytes({kGlacier})));
   ASSERT_NO_FATAL_FAILURE(Launch());
   ASSERT_NO_FATAL_FAILURE(Add(kGlacier));
+  // Files are dropped from another program, which is the active one then.
+  OtherProgramsWindow file_manager;
+  ASSERT_TRUE(BringToForeground(file_manager.Handle(), kWindowLimit));
 
   DropReport drop = DropFilesAt(DropPoint(), {dropped, second});
   ASSERT_TRUE(drop.finished) << "the drop did not go through:\n" << drop.log;
@@ -45,6 +65,8 @@ TEST_F(DroppedFile, OpensTheFirstFileAfterTheUpdateQuestionWhenTheListChanged) {
   EXPECT_EQ(StoredTextOf(box), L"Tarvik");
   EXPECT_EQ(VisibleButtonsOf(box), (std::vector<std::wstring>{L"&Yes", L"&No"}));
   EXPECT_FALSE(HasIcon(box));
+  EXPECT_EQ(GetWindow(box, GW_OWNER), main_) << "the question must hold the main window";
+  EXPECT_FALSE(IsWindowEnabled(main_)) << "the list could be changed under the question";
   EXPECT_EQ(Rows("List_Entire"), RowsOf({kGlacier})) << "the list changed before the answer";
 
   ASSERT_TRUE(Click(ButtonOf(box, L"&No")));
