@@ -177,6 +177,12 @@ LRESULT Win32FormWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lpara
       SetBkColor(dc, GetSysColor(COLOR_INFOBK));
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_INFOBK));
     }
+    case WM_ACTIVATE:
+      if (LOWORD(wparam) == WA_INACTIVE) RememberFocus();
+      return DefWindowProcW(hwnd, message, wparam, lparam);
+    case WM_SETFOCUS:
+      RestoreFocus();
+      return 0;
     case WM_DPICHANGED:
       OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
       return 0;
@@ -189,6 +195,23 @@ LRESULT Win32FormWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lpara
     }
     default:
       return DefWindowProcW(hwnd, message, wparam, lparam);
+  }
+}
+
+// Activation gives the focus to the window itself; as in a dialog, it goes
+// on to the control that had it when another window (a message box, another
+// program) was activated, so that the user can type on where they were.
+void Win32FormWindow::RememberFocus() {
+  HWND focus = GetFocus();
+  if (focus && IsChild(hwnd_.get(), focus)) focus_when_inactive_ = focus;
+}
+
+void Win32FormWindow::RestoreFocus() {
+  HWND control = focus_when_inactive_;
+  focus_when_inactive_ = nullptr;
+  if (control && IsChild(hwnd_.get(), control) && IsWindowVisible(control) &&
+      IsWindowEnabled(control)) {
+    SetFocus(control);
   }
 }
 

@@ -87,6 +87,8 @@ class Win32FormWindow final : public FormWindow, private ControlHost {
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
   // A warning for an exception no handler caught.
   void ReportFailure(UINT message, std::exception_ptr failure);
+  void RememberFocus();
+  void RestoreFocus();
   void OnCommand(int id, int code);
   void OnDropFiles(HDROP drop);
   void OnDpiChanged(int dpi, const RECT& suggested);
@@ -110,6 +112,7 @@ class Win32FormWindow final : public FormWindow, private ControlHost {
 
   UniqueHwnd hwnd_;
   HWND tooltip_ = nullptr;  // owned by this window, destroyed with it
+  HWND focus_when_inactive_ = nullptr;  // one of its controls, or none
   int dpi_ = 96;
   std::map<std::tuple<std::string, float, bool>, UniqueHfont> fonts_;
   std::vector<std::unique_ptr<ChildWindow>> controls_;

@@ -18,22 +18,6 @@ namespace {
 
 using std::filesystem::path;
 
-// A window of this process's own, standing for the program files are
-// dragged from.
-class OtherProgramsWindow {
- public:
-  OtherProgramsWindow()
-      : window_(CreateWindowExW(0, L"STATIC", L"File manager", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                700, 600, 300, 200, nullptr, nullptr, nullptr, nullptr)) {}
-  ~OtherProgramsWindow() { DestroyWindow(window_); }
-  OtherProgramsWindow(const OtherProgramsWindow&) = delete;
-  OtherProgramsWindow& operator=(const OtherProgramsWindow&) = delete;
-  HWND Handle() const { return window_; }
-
- private:
-  HWND window_;
-};
-
 class DroppedFile : public WaypointWindowTest {
  protected:
   // The middle of the entire list, where a user lets go of a file.
@@ -53,7 +37,7 @@ TEST_F(DroppedFile, OpensTheFirstFileAfterTheUpdateQuestionWhenTheListChanged) {
   ASSERT_NO_FATAL_FAILURE(Launch());
   ASSERT_NO_FATAL_FAILURE(Add(kGlacier));
   // Files are dropped from another program, which is the active one then.
-  OtherProgramsWindow file_manager;
+  OtherProgramsWindow file_manager(L"File manager");
   ASSERT_TRUE(BringToForeground(file_manager.Handle(), kWindowLimit));
 
   DropReport drop = DropFilesAt(DropPoint(), {dropped, second});

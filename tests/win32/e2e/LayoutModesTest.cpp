@@ -158,6 +158,12 @@ TEST_F(LayoutModes, TabAndShiftTabVisitTheControlsInTheDesignedOrder) {
       {"Command_Rollup", "Command_ShowList", "Combo_WhichApp", "Text_Waypoint"}));
   ASSERT_NO_FATAL_FAILURE(ExpectTabbingThrough(
       {"Combo_WhichApp", "Command_ShowList", "Command_Rollup", "Check_OnTop"}, true));
+
+  // Away to another program and back: the focus is where the user left it.
+  OtherProgramsWindow other(L"Another program");
+  ASSERT_TRUE(BringToForeground(other.Handle(), kWindowLimit));
+  ASSERT_TRUE(BringToForeground(main_, kWindowLimit));
+  EXPECT_TRUE(WaitUntil([&] { return Focused() == "Check_OnTop"; }, kWindowLimit)) << Focused();
 }
 
 }  // namespace

@@ -91,6 +91,12 @@ bool TabInto(HWND window, HWND control, milliseconds limit_per_press) {
   return FocusWithin(window, nullptr) == control;
 }
 
+OtherProgramsWindow::OtherProgramsWindow(const wchar_t* caption)
+    : window_(CreateWindowExW(0, L"STATIC", caption, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 700, 600,
+                              300, 200, nullptr, nullptr, nullptr, nullptr)) {}
+
+OtherProgramsWindow::~OtherProgramsWindow() { DestroyWindow(window_); }
+
 std::wstring DescribeWindowAt(POINT screen) {
   HWND hit = WindowFromPoint(screen);
   if (!hit) return L"nothing";

@@ -32,6 +32,20 @@ bool PressKeyWith(WORD modifier, WORD virtual_key);
 // moved it. False after a dozen presses.
 bool TabInto(HWND window, HWND control, milliseconds limit_per_press);
 
+// A visible top-level window of the test's own, standing for another
+// program the user turns to.
+class OtherProgramsWindow {
+ public:
+  explicit OtherProgramsWindow(const wchar_t* caption);
+  ~OtherProgramsWindow();
+  OtherProgramsWindow(const OtherProgramsWindow&) = delete;
+  OtherProgramsWindow& operator=(const OtherProgramsWindow&) = delete;
+  HWND Handle() const { return window_; }
+
+ private:
+  HWND window_;
+};
+
 // What the program shows at a point of the screen: the class and id of the
 // control under it, for failure reports.
 std::wstring DescribeWindowAt(POINT screen);
