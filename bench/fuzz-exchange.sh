@@ -6,12 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
-build=build/fuzz
-
-CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DTARVIK_FUZZ=ON -DTARVIK_TESTS=OFF >/dev/null
-# Only the compiler's complaints show: a build that fails says why.
-cmake --build "$build" --target position_parser_fuzz csv_reader_fuzz -- --quiet
+source bench/fuzz-build.sh position_parser_fuzz csv_reader_fuzz
 
 positions="$build/corpus-positions"
 mkdir -p "$positions"

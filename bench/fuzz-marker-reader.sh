@@ -7,12 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
-build=build/fuzz
-
-CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DTARVIK_FUZZ=ON -DTARVIK_TESTS=OFF >/dev/null
-# Only the compiler's complaints show: a build that fails says why.
-cmake --build "$build" --target marker_reader_fuzz -- --quiet
+source bench/fuzz-build.sh marker_reader_fuzz
 
 # The fuzzer adds what it finds to its working corpus; the seeds it starts
 # from are the ones the unit tests read too.

@@ -10,7 +10,6 @@
 
 #include <wrl/client.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <random>
@@ -20,6 +19,7 @@
 
 #include "app/win32/WindowClasses.h"
 #include "bench/ChildProgram.h"
+#include "bench/StartupPlan.h"
 #include "platform/win32/Utf.h"
 #include "platform/win32/Win32Files.h"
 #include "platform/win32/XmlLiteDocuments.h"
@@ -48,11 +48,6 @@ constexpr double kGoalSeconds = 2;
 constexpr double kGoalRatio = 3;
 constexpr double kWaitMs = 120000;
 constexpr DWORD kCloseWaitMs = 10000;
-
-double Median(std::vector<double> samples) {
-  std::sort(samples.begin(), samples.end());
-  return samples[samples.size() / 2];
-}
 
 double MedianOf(int rounds, const std::function<void()>& work) {
   std::vector<double> samples;

@@ -8,7 +8,7 @@
 
 #include "ControlReader.h"
 #include "MessageBoxReader.h"
-#include "RealInput.h"
+#include "ThirdWindow.h"
 #include "WaypointWindow.h"
 #include "WindowSearch.h"
 #include "XdndDrop.h"
@@ -37,8 +37,8 @@ TEST_F(DroppedFile, OpensTheFirstFileAfterTheUpdateQuestionWhenTheListChanged) {
   ASSERT_NO_FATAL_FAILURE(Launch());
   ASSERT_NO_FATAL_FAILURE(Add(kGlacier));
   // Files are dropped from another program, which is the active one then.
-  OtherProgramsWindow file_manager(L"File manager");
-  ASSERT_TRUE(BringToForeground(file_manager.Handle(), kWindowLimit));
+  ThirdWindow file_manager;
+  ASSERT_TRUE(file_manager.ComeForward());
 
   DropReport drop = DropFilesAt(DropPoint(), {dropped, second});
   ASSERT_TRUE(drop.finished) << "the drop did not go through:\n" << drop.log;

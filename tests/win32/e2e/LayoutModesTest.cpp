@@ -11,6 +11,7 @@
 #include "RealInput.h"
 #include "SettingsRegistry.h"
 #include "TarvikFixture.h"
+#include "ThirdWindow.h"
 #include "app/MainWindowDesign.h"
 
 namespace tarvik::e2e {
@@ -160,9 +161,10 @@ TEST_F(LayoutModes, TabAndShiftTabVisitTheControlsInTheDesignedOrder) {
       {"Combo_WhichApp", "Command_ShowList", "Command_Rollup", "Check_OnTop"}, true));
 
   // Away to another program and back: the focus is where the user left it.
-  OtherProgramsWindow other(L"Another program");
-  ASSERT_TRUE(BringToForeground(other.Handle(), kWindowLimit));
-  ASSERT_TRUE(BringToForeground(main_, kWindowLimit));
+  ThirdWindow other;
+  ASSERT_TRUE(other.ComeForward());
+  ASSERT_TRUE(ClickCaptionOf(main_));
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == main_; }, kWindowLimit));
   EXPECT_TRUE(WaitUntil([&] { return Focused() == "Check_OnTop"; }, kWindowLimit)) << Focused();
 }
 

@@ -46,12 +46,22 @@ POINT MiddleOf(HWND window) {
   return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
+bool ClickAt(POINT point) {
+  if (!SetCursorPos(point.x, point.y)) return false;
+  return Send({MouseButton(MOUSEEVENTF_LEFTDOWN), MouseButton(MOUSEEVENTF_LEFTUP)});
+}
+
 }  // namespace
 
-bool ClickMiddleOf(HWND window) {
-  POINT middle = MiddleOf(window);
-  if (!SetCursorPos(middle.x, middle.y)) return false;
-  return Send({MouseButton(MOUSEEVENTF_LEFTDOWN), MouseButton(MOUSEEVENTF_LEFTUP)});
+bool ClickMiddleOf(HWND window) { return ClickAt(MiddleOf(window)); }
+
+bool ClickCaptionOf(HWND window) {
+  TITLEBARINFO title{};
+  title.cbSize = sizeof title;
+  if (!GetTitleBarInfo(window, &title)) return false;
+  // Left of the middle, clear of the caption buttons at the right.
+  const RECT& bar = title.rcTitleBar;
+  return ClickAt({bar.left + (bar.right - bar.left) / 3, (bar.top + bar.bottom) / 2});
 }
 
 bool BringToForeground(HWND window, milliseconds limit) {
@@ -90,12 +100,6 @@ bool TabInto(HWND window, HWND control, milliseconds limit_per_press) {
   }
   return FocusWithin(window, nullptr) == control;
 }
-
-OtherProgramsWindow::OtherProgramsWindow(const wchar_t* caption)
-    : window_(CreateWindowExW(0, L"STATIC", caption, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 700, 600,
-                              300, 200, nullptr, nullptr, nullptr, nullptr)) {}
-
-OtherProgramsWindow::~OtherProgramsWindow() { DestroyWindow(window_); }
 
 std::wstring DescribeWindowAt(POINT screen) {
   HWND hit = WindowFromPoint(screen);

@@ -15,6 +15,9 @@ namespace tarvik::e2e {
 // Moves the mouse to the middle of the window and clicks the left button.
 bool ClickMiddleOf(HWND window);
 
+// Clicks the window's title bar, as a user does to turn back to it.
+bool ClickCaptionOf(HWND window);
+
 // Makes the window the foreground window, so that keys go to it, and waits
 // until its activation has given it the keyboard focus; false when that
 // does not happen within the limit.
@@ -31,20 +34,6 @@ bool PressKeyWith(WORD modifier, WORD virtual_key);
 // on the window itself, sometimes after a click into a control has already
 // moved it. False after a dozen presses.
 bool TabInto(HWND window, HWND control, milliseconds limit_per_press);
-
-// A visible top-level window of the test's own, standing for another
-// program the user turns to.
-class OtherProgramsWindow {
- public:
-  explicit OtherProgramsWindow(const wchar_t* caption);
-  ~OtherProgramsWindow();
-  OtherProgramsWindow(const OtherProgramsWindow&) = delete;
-  OtherProgramsWindow& operator=(const OtherProgramsWindow&) = delete;
-  HWND Handle() const { return window_; }
-
- private:
-  HWND window_;
-};
 
 // What the program shows at a point of the screen: the class and id of the
 // control under it, for failure reports.
