@@ -36,7 +36,8 @@ WindowOptions TransitOptions(HWND owner) {
 InProcessTransit::InProcessTransit()
     : owner_(OwnerOptions()),
       window_(TransitOptions(owner_.Handle())),
-      transit_(window_, transit::TransitServices{settings_, finder_, [] { return true; }}) {
+      transit_(window_,
+               transit::TransitServices{settings_, finder_, [] { return true; }, nullptr, {}}) {
   transit_.Form_Load();
   transit_.Open();
   // The first pass after opening clears the boxes and starts the timer.

@@ -26,7 +26,8 @@ ClassAndStyle ClassFor(const ControlDesign& layout) {
   const DWORD tab = WS_TABSTOP;
   switch (layout.kind) {
     case ControlKind::Label:
-      return {L"STATIC", (layout.word_wrap ? SS_LEFT : SS_LEFTNOWORDWRAP) | SS_NOPREFIX, 0};
+      return {L"STATIC",
+              static_cast<DWORD>((layout.word_wrap ? SS_LEFT : SS_LEFTNOWORDWRAP) | SS_NOPREFIX), 0};
     case ControlKind::TextBox:
       return {L"EDIT", ES_AUTOHSCROLL | tab, WS_EX_CLIENTEDGE};
     case ControlKind::Button:

@@ -66,7 +66,8 @@ TEST(Win32TransitWindow, EveryTextFitsInsideTheWindow) {
   memory::MemorySettingsStore store;
   memory::FakeDesktop desktop;
   target::Module1 finder(desktop);
-  transit::Form_RE_Transit form(window, transit::TransitServices{store, finder, [] { return true; }});
+  transit::Form_RE_Transit form(
+      window, transit::TransitServices{store, finder, [] { return true; }, nullptr, {}});
   form.Form_Load();
 
   RECT client{};
