@@ -22,4 +22,4 @@ set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse")
 # Fully static: the executables import nothing but Windows' own DLLs.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+include(${CMAKE_CURRENT_LIST_DIR}/WineEmulator.cmake)

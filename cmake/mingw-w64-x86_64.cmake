@@ -15,4 +15,4 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # Fully static: the executables import nothing but Windows' own DLLs.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+include(${CMAKE_CURRENT_LIST_DIR}/WineEmulator.cmake)

@@ -28,6 +28,17 @@ std::wstring TakeProgramName(std::wstring_view& rest) {
   return name;
 }
 
+std::wstring FullPathOf(const std::wstring& path) {
+  // The first call reports the size needed, terminator included.
+  DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  if (needed == 0) return path;
+  std::wstring full(needed, L'\0');
+  DWORD length = GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
+  if (length == 0 || length >= needed) return path;
+  full.resize(length);
+  return full;
+}
+
 }  // namespace
 
 std::vector<std::string> CommandLineArguments() {
@@ -49,14 +60,16 @@ std::vector<std::string> CommandLineArguments() {
 
 std::string FullPathName(std::string_view path) {
   const std::wstring wide = Widen(path);
-  // The first call reports the size needed, terminator included.
-  DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
-  if (needed == 0) return std::string(path);
-  std::wstring full(needed, L'\0');
-  DWORD length = GetFullPathNameW(wide.c_str(), needed, full.data(), nullptr);
-  if (length == 0 || length >= needed) return std::string(path);
-  full.resize(length);
-  return Narrow(full);
+  // Only the folder is made full: the whole path would turn a file named
+  // like a DOS device (nul.mkr) into that device, \\.\nul.
+  std::size_t name_at = wide.find_last_of(L"\\/");
+  name_at = name_at != std::wstring::npos ? name_at + 1 : (wide.size() > 1 && wide[1] == L':' ? 2 : 0);
+  const std::wstring name = wide.substr(name_at);
+  if (name.empty() || name == L"." || name == L"..") return Narrow(FullPathOf(wide));
+  std::wstring folder = name_at == 0 ? L"." : wide.substr(0, name_at);
+  std::wstring full_folder = FullPathOf(folder);
+  if (!full_folder.empty() && full_folder.back() != L'\\') full_folder += L'\\';
+  return Narrow(full_folder + name);
 }
 
 }  // namespace tarvik::platform::win32

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "platform/win32/FilePath.h"
 #include "platform/win32/Handles.h"
-#include "platform/win32/Utf.h"
 
 namespace tarvik::platform::win32 {
 
@@ -34,7 +34,7 @@ FileStatus StatusOfLastError() {
 
 // CreateFileW reports failure as INVALID_HANDLE_VALUE, not as null.
 UniqueFile OpenFile(std::string_view path, DWORD access, DWORD share, DWORD disposition) {
-  HANDLE handle = CreateFileW(Widen(path).c_str(), access, share, nullptr, disposition,
+  HANDLE handle = CreateFileW(FilePath(path).c_str(), access, share, nullptr, disposition,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
   return UniqueFile(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
 }
@@ -87,7 +87,7 @@ FileStatus WriteNewFile(std::string_view path, Write write) {
   if (!file) return StatusOfLastError();
   auto remove = [&] {
     file.reset();
-    DeleteFileW(Widen(path).c_str());
+    DeleteFileW(FilePath(path).c_str());
   };
   bool written = false;
   try {
@@ -105,7 +105,7 @@ FileStatus WriteNewFile(std::string_view path, Write write) {
 }  // namespace
 
 bool Win32Files::Exists(std::string_view path) const {
-  DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+  DWORD attributes = GetFileAttributesW(FilePath(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -156,12 +156,12 @@ FileStatus Win32Files::CreateNewInPieces(std::string_view path,
 }
 
 FileStatus Win32Files::Delete(std::string_view path) {
-  return DeleteFileW(Widen(path).c_str()) ? FileStatus::Ok : StatusOfLastError();
+  return DeleteFileW(FilePath(path).c_str()) ? FileStatus::Ok : StatusOfLastError();
 }
 
 FileStatus Win32Files::Move(std::string_view from, std::string_view to) {
-  std::wstring source = Widen(from);
-  std::wstring target = Widen(to);
+  std::wstring source = FilePath(from);
+  std::wstring target = FilePath(to);
   DWORD moved = GetFileAttributesW(source.c_str());
   if (moved == INVALID_FILE_ATTRIBUTES) return StatusOfLastError();
   if (moved & FILE_ATTRIBUTE_DIRECTORY) return FileStatus::NotFound;

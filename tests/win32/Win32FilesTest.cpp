@@ -49,6 +49,31 @@ TEST_F(Win32FilesTest, CreateNewWritesExactBytesAndNeverReplaces) {
   EXPECT_EQ(first.value, (Bytes{0xFF, 0xFE}));
 }
 
+TEST_F(Win32FilesTest, AFileNamedLikeADeviceIsTheFileOfThatName) {
+  // Wine opens such a name in any folder as the device itself, an empty
+  // stream that swallows what is written to it.
+  for (const char* name : {"nul.mkr", "CON.gpx", "aux", "com1.csv"}) {
+    SCOPED_TRACE(name);
+    const std::string path = Path(name);
+    ASSERT_EQ(files_.CreateNew(path, {0xFF, 0xFE, 0x41, 0x00}), FileStatus::Ok);
+    EXPECT_TRUE(files_.Exists(path));
+    EXPECT_EQ(files_.ReadFirst(path, 2).value, (Bytes{0xFF, 0xFE}));
+    ASSERT_EQ(files_.Move(path, Path("b.mkr")), FileStatus::Ok);
+    ASSERT_EQ(files_.Move(Path("b.mkr"), path), FileStatus::Ok);
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW(Widen(Path("*")).c_str(), &found);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    bool listed = false;
+    do {
+      listed = listed || Narrow(found.cFileName) == name;
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    EXPECT_TRUE(listed) << "not in the folder";
+    EXPECT_EQ(files_.Delete(path), FileStatus::Ok);
+    EXPECT_FALSE(files_.Exists(path));
+  }
+}
+
 TEST_F(Win32FilesTest, MissingFilesAreReportedAndNeverCreatedByReading) {
   EXPECT_EQ(files_.ReadFirst(Path("a.mkr"), 2).status, FileStatus::NotFound);
   EXPECT_FALSE(files_.Exists(Path("a.mkr")));
