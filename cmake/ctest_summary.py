@@ -27,7 +27,8 @@ def not_run(output):
     part = output.split("The following tests did not run:", 1)
     if len(part) == 2:
         for line in part[1].splitlines()[1:]:
-            match = re.match(r"\s*\d+ - (\S+) \((.+)\)$", line)
+            # A parameterised test's name goes on with "  # GetParam() = ...".
+            match = re.match(r"\s*\d+ - (\S+).* \(([^()]+)\)$", line)
             if not match:
                 break
             tests.append((match.group(1), match.group(2)))

@@ -143,7 +143,12 @@ TEST_F(CommandLineFile, AFileThatCannotBeReadIsReportedWithItsFullPathAndTarvikS
   for (const BadFile& bad : bad_files) {
     SCOPED_TRACE(testing::Message() << std::filesystem::path(bad.name));
     const path file = folder_.Path() / bad.name;
-    if (!bad.bytes.empty()) ASSERT_TRUE(WriteFileBytes(L"\\\\?\\" + file.wstring(), bad.bytes));
+    // Only the \\?\ form reaches a file named like a device, here and
+    // when the folder is cleaned up.
+    const std::wstring as_named = L"\\\\?\\" + file.wstring();
+    if (!bad.bytes.empty()) {
+      ASSERT_TRUE(WriteFileBytes(as_named, bad.bytes));
+    }
     // A name relative to the folder the program was started in, as a script
     // or a shortcut's "Start in" gives it.
     ASSERT_NO_FATAL_FAILURE(Start(BuiltTarvikExe(), folder_.Path(), bad.name));
@@ -163,6 +168,7 @@ TEST_F(CommandLineFile, AFileThatCannotBeReadIsReportedWithItsFullPathAndTarvikS
     EXPECT_EQ(Rows("List_Entire"), std::vector<std::wstring>{});
     ASSERT_NO_FATAL_FAILURE(CloseExpectingNoQuestion());
     EXPECT_FALSE(ReadTarvikValue(L"MRUFiles", L"0").has_value()) << OtherCopies();
+    DeleteFileW(as_named.c_str());
   }
 }
 
