@@ -14,8 +14,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 source_dir=$(dirname "$here")
 
 case $bits in
-  32) arch=x86 program_files=ProgramFilesFolder ;;
-  64) arch=x64 program_files=ProgramFiles64Folder ;;
+  32) arch=x86 program_files=ProgramFilesFolder win64=no heat_win64=() ;;
+  64) arch=x64 program_files=ProgramFiles64Folder win64=yes heat_win64=(--win64) ;;
   *) echo "BITS must be 32 or 64, not $bits" >&2; exit 1 ;;
 esac
 IFS=. read -r major minor patch <<<"$version"
@@ -32,13 +32,14 @@ cp "$source_dir/app/win32/tarvik.ico" "$source_dir/samples/Sample Route.mkr" "$w
 cp -r "$source_dir/app/Manual" "$work/stage/"
 
 # wixl 0.101 finds a source file only by a path relative to its working
-# folder.
+# folder, and makes a component 64-bit only when told so, whatever the
+# package's architecture.
 cd "$work/stage"
 find ./Manual -type f | sort |
-  wixl-heat -p ./ --directory-ref INSTALLDIR --component-group ManualFiles --var var.Stage \
+  wixl-heat "${heat_win64[@]}" -p ./ --directory-ref INSTALLDIR --component-group ManualFiles --var var.Stage \
     >"$work/manual.wxs"
 wixl -a "$arch" -D Stage=. -D "Version=$version" -D "NextPatchVersion=$next_patch_version" \
-  -D "Bits=$bits" -D "ProgramFiles=$program_files" \
+  -D "Bits=$bits" -D "Win64=$win64" -D "ProgramFiles=$program_files" \
   -o "$work/tarvik.msi" "$here/tarvik.wxs" "$work/manual.wxs"
 while IFS= read -r query; do
   case $query in '' | '#'*) continue ;; esac
