@@ -36,8 +36,8 @@ cp -r "$source_dir/app/Manual" "$work/stage/"
 # package's architecture.
 cd "$work/stage"
 find ./Manual -type f | sort |
-  wixl-heat "${heat_win64[@]}" -p ./ --directory-ref INSTALLDIR --component-group ManualFiles --var var.Stage \
-    >"$work/manual.wxs"
+  wixl-heat "${heat_win64[@]}" -p ./ --directory-ref INSTALLDIR --component-group ManualFiles \
+    --var var.Stage >"$work/manual.wxs"
 wixl -a "$arch" -D Stage=. -D "Version=$version" -D "NextPatchVersion=$next_patch_version" \
   -D "Bits=$bits" -D "Win64=$win64" -D "ProgramFiles=$program_files" \
   -o "$work/tarvik.msi" "$here/tarvik.wxs" "$work/manual.wxs"
