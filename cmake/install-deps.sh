@@ -16,6 +16,7 @@ packages=(
   python3  # the end-to-end tests' X drag-and-drop source
   clang libclang-rt-14-dev
   libproj-dev proj-data  # reference for the inverse projection test only
+  wixl msitools  # the Windows Installer packages: wixl, wixl-heat, msibuild
 )
 
 missing=()

@@ -55,6 +55,26 @@ std::optional<TarvikProcess> TarvikProcess::Start(const std::filesystem::path& e
   return TarvikProcess(UniqueFile(info.hProcess), info.dwProcessId);
 }
 
+std::optional<TarvikProcess> TarvikProcess::Attach(DWORD id) {
+  HANDLE process =
+      OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+  if (!process) return std::nullopt;
+  return TarvikProcess(UniqueFile(process), id);
+}
+
+std::optional<std::filesystem::path> TarvikProcess::ExePath() const {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    auto length = static_cast<DWORD>(path.size());
+    if (QueryFullProcessImageNameW(process_.get(), 0, path.data(), &length)) {
+      path.resize(length);
+      return path;
+    }
+    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || path.size() > 32768) return std::nullopt;
+    path.resize(path.size() * 2);
+  }
+}
+
 TarvikProcess& TarvikProcess::operator=(TarvikProcess&& other) noexcept {
   if (this != &other) {
     Kill();

@@ -27,6 +27,9 @@ class TarvikProcess {
   static std::optional<TarvikProcess> Start(const std::filesystem::path& exe,
                                             const std::filesystem::path& working_folder,
                                             std::wstring_view arguments = {});
+  // A copy that something else started, the shell say; killed like one
+  // started here.
+  static std::optional<TarvikProcess> Attach(DWORD id);
 
   TarvikProcess(TarvikProcess&&) noexcept = default;
   TarvikProcess& operator=(TarvikProcess&&) noexcept;
@@ -35,6 +38,7 @@ class TarvikProcess {
   ~TarvikProcess();
 
   DWORD Id() const { return id_; }
+  std::optional<std::filesystem::path> ExePath() const;
   bool Running() const;
   // The exit code once the process has ended within `limit`.
   std::optional<DWORD> WaitForExit(std::chrono::milliseconds limit) const;
