@@ -3,8 +3,9 @@
 #   - the native unit tests, with AddressSanitizer and UBSan, and short
 #     fuzzing runs of the Marker file reader, the position parser and the
 #     CSV waypoint reader;
-#   - both Windows builds and both release packages, each package checked
-#     without running it (format, imports, version resource, contents);
+#   - both Windows builds, both release packages and both installers, each
+#     checked without running it (format, imports, version resource,
+#     contents);
 #   - where this machine runs 32-bit programs: the 32-bit build, which ships
 #     as tarvik.exe, with its whole suite (unit, Windows layer, stand-ins,
 #     end-to-end, the benchmarks' own tests and the release package started
@@ -54,13 +55,13 @@ status=0
 configure_windows build/win32 cmake/mingw-w64-i686.cmake
 configure_windows build/win64 cmake/mingw-w64-x86_64.cmake -DTARVIK_PARTNER_BUILD="$PWD/build/win32"
 if [ "$TARVIK_WINE_MODE" = both ]; then
-  phase "32-bit build and its package"
-  cmake --build build/win32 --target package
+  phase "32-bit build, its package and its installer"
+  cmake --build build/win32 --target package installer
   phase "32-bit tests started in a 32-bit prefix (report at the end)"
   start_suite build/win32 build/win32/test.log
 else
-  phase "64-bit build and its package"
-  cmake --build build/win64 --target package
+  phase "64-bit build, its package and its installer"
+  cmake --build build/win64 --target package installer
   phase "64-bit tests started in a 64-bit prefix under wine64 (report at the end)"
   start_suite build/win64 build/win64/test.log
 fi
@@ -82,27 +83,27 @@ if [ "$TARVIK_WINE_MODE" = both ]; then
   # The 64-bit build needs only what its part of the tests runs; its
   # package comes from CPack directly, as the package target would build
   # everything.
-  phase "64-bit build and its package"
-  cmake --build build/win64 --target tarvik_e2e_tests
+  phase "64-bit build, its package and its installer"
+  cmake --build build/win64 --target tarvik_e2e_tests tarvik_installer_tests installer
   (cd build/win64 && cpack >/dev/null)
 else
-  phase "32-bit build and its package (not run: $TARVIK_WINE_MODE_WHY)"
-  cmake --build build/win32 --target package
+  phase "32-bit build, its package and its installer (not run: $TARVIK_WINE_MODE_WHY)"
+  cmake --build build/win32 --target package installer
 fi
 
-phase "both release packages, checked without running them"
+phase "both release packages and installers, checked without running them"
 for build in build/win32 build/win64; do
   bash cmake/check-release.sh "$build" || status=1
 done
-say "release packages: $(ls build/win32/package/*.zip build/win64/package/*.zip | xargs -n1 basename |
+say "release packages: $(ls build/win*/package/*.zip build/win*/package/*.msi | xargs -n1 basename |
   paste -sd' ')," "each checked without running it (format, imports, version resource, contents)"
 
 if [ "$TARVIK_WINE_MODE" = both ]; then
   # Start-up, the command line and drops (with the 32-bit programs paired
   # in), each target program, documents and their dialogs, Help, one Transit
   # measurement, Import and Export through XmlLite, and the check of the
-  # DLLs tarvik.exe imports.
-  representative_64='^(tarvik_imports_|FirstStart\.|Builds/CommandLine\.|CommandLineFile\.|DroppedFile\.|RouteEditorTarget\.|MosaicTarget\.|UsaPhotoMapsTarget\.|MarkerDocument\.|HelpMenu\.|TransitWindow\.ShowsThePlacementsLatitudeAndLongitude$|WaypointExchange\.(Imports|Export))'
+  # DLLs tarvik.exe imports, and the installer.
+  representative_64='^(tarvik_imports_|FirstStart\.|Builds/CommandLine\.|CommandLineFile\.|DroppedFile\.|RouteEditorTarget\.|MosaicTarget\.|UsaPhotoMapsTarget\.|MarkerDocument\.|HelpMenu\.|TransitWindow\.ShowsThePlacementsLatitudeAndLongitude$|WaypointExchange\.(Imports|Export)|tarvik_installer_)'
   phase "64-bit tests in a 64-bit prefix"
   win64_log=build/win64/test.log
   wine_ctest build/win64 -R "$representative_64" >"$win64_log" 2>&1 || status=1

@@ -2,8 +2,8 @@
 # Checks a Windows build's tarvik.exe and release zip without running
 # either, so that it works where Wine cannot start the build's programs:
 # the executable's format and bitness, the DLLs it imports, its version
-# resource, and that the zip holds exactly the program's files with this
-# very tarvik.exe in it.
+# resource, that the zip holds exactly the program's files with this very
+# tarvik.exe in it, and that the installer installs the same.
 #   bash cmake/check-release.sh BUILD_DIR
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -51,6 +51,15 @@ trap 'rm -rf "$unpacked"' EXIT
 python3 -m zipfile -e "$zip" "$unpacked"
 check "its tarvik.exe is this build's" cmp "$unpacked/$folder/tarvik.exe" "$exe"
 check "its sample is the project's" cmp "$unpacked/$folder/Sample Route.mkr" "$root/samples/Sample Route.mkr"
+
+msi="$build/package/Tarvik-$version-$arch.msi"
+echo "$msi"
+extracted=$(mktemp -d)
+(cd "$extracted" && msiextract "$msi" >/dev/null 2>&1) || true
+installed_exe=$(find "$extracted" -name tarvik.exe | head -n 1)
+check "installs this build's tarvik.exe" cmp "$installed_exe" "$exe"
+check "installs the manual" test -n "$(find "$extracted" -path '*Manual/manual.html')"
+rm -rf "$extracted"
 
 if ((failures)); then
   echo "$failures release check(s) failed for $build"
