@@ -49,7 +49,9 @@ TEST(ImportBatch, EveryRowTakenSurvivesASaveAndQuotesBecomeApostrophesSaidOnce) 
     EXPECT_EQ(batch.notes, notes);
 
     ImportPlan plan = PlanImport(std::move(batch), {});
-    if (!notes.empty()) EXPECT_TRUE(ImportSummary(plan).ends_with("\n" + notes[0]));
+    if (!notes.empty()) {
+      EXPECT_TRUE(ImportSummary(plan).ends_with("\n" + notes[0]));
+    }
     SortRows(plan.rows);
     std::vector<std::uint8_t> file;
     ASSERT_NO_THROW(file = EncodeMarkerFile(plan.rows));
