@@ -104,6 +104,13 @@ TEST(CsvWaypoints, WithoutANameColumnEveryWaypointIsNumbered) {
   EXPECT_EQ(TakenFrom(outcome), (std::vector<Taken>{{"WP 1", "1", "2", 2}, {"WP 3", "3", "4", 4}}));
 }
 
+std::string Repeated(const std::string& text, int times) {
+  std::string repeated;
+  repeated.reserve(text.size() * static_cast<size_t>(times));
+  for (int i = 0; i < times; ++i) repeated += text;
+  return repeated;
+}
+
 TEST(CsvWaypoints, FilesThatAreNoWaypointTableAreRefused) {
   struct Refused {
     std::string text;
@@ -122,6 +129,7 @@ TEST(CsvWaypoints, FilesThatAreNoWaypointTableAreRefused) {
       {"35.97203, -87.13470, Trailhead\n\nnorth, -87.1, Creek\n",
        "it has no header line, and line 3 does not start with a latitude and a longitude"},
       {"95,10,Beyond the pole\n", "its first line does not name a latitude and a longitude column"},
+      {"lat,lon\n" + Repeated("x\n", 250001), "it has more than 250000 rows"},
   };
   for (const auto& c : cases) {
     ImportOutcome outcome = ReadCsvWaypoints(c.text);

@@ -27,12 +27,25 @@ std::string FieldText(std::string_view field, CsvEncoding encoding) {
 std::optional<double> FieldDegrees(std::string_view field, Axis axis, char separator,
                                    CsvEncoding encoding) {
   if (field.size() > kLongestCoordinateField) return std::nullopt;
-  std::string text(TrimBlanks(FieldText(field, encoding)));
+  // Most coordinates are read where they stand; only a quoted field, a
+  // wider character in Windows-1252 or a decimal comma needs a copy.
+  std::string copy;
+  std::string_view text = field;
+  bool ascii = std::all_of(field.begin(), field.end(),
+                           [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  if (field.find('"') != std::string_view::npos || (encoding != CsvEncoding::Utf8 && !ascii)) {
+    copy = FieldText(field, encoding);
+    text = copy;
+  }
+  text = TrimBlanks(text);
   // Spreadsheets in many languages write "47,37819" and then part the
   // cells by semicolons or tabs.
   if (separator != ',' && std::count(text.begin(), text.end(), ',') == 1 &&
-      text.find('.') == std::string::npos) {
-    std::replace(text.begin(), text.end(), ',', '.');
+      text.find('.') == std::string_view::npos) {
+    std::string point(text);
+    std::replace(point.begin(), point.end(), ',', '.');
+    copy = std::move(point);
+    text = copy;
   }
   if (auto value = CoordinateValue(text)) return value;
   return ParseAngle(text, axis);
