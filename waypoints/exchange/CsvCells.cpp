@@ -18,6 +18,12 @@ std::string_view TrimBlanks(std::string_view text) {
 
 }  // namespace
 
+bool IsLongerThan(std::string_view field, std::size_t limit, CsvEncoding encoding) {
+  // Text in UTF-8 is never shorter than in Windows-1252.
+  if (field.size() > limit) return true;
+  return encoding == CsvEncoding::Windows1252 && Windows1252Utf8Size(field) > limit;
+}
+
 std::string FieldText(std::string_view field, CsvEncoding encoding) {
   std::string value = FieldValue(field);
   if (encoding == CsvEncoding::Utf8) return value;
@@ -26,7 +32,7 @@ std::string FieldText(std::string_view field, CsvEncoding encoding) {
 
 std::optional<double> FieldDegrees(std::string_view field, Axis axis, char separator,
                                    CsvEncoding encoding) {
-  if (field.size() > kLongestCoordinateField) return std::nullopt;
+  if (IsLongerThan(field, kLongestCoordinateField, encoding)) return std::nullopt;
   // Most coordinates are read where they stand; only a quoted field, a
   // wider character in Windows-1252 or a decimal comma needs a copy.
   std::string copy;

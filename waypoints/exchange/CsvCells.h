@@ -13,9 +13,14 @@ namespace tarvik::waypoints::exchange {
 // UTF-8, as spreadsheets on Windows save "CSV" without "UTF-8".
 enum class CsvEncoding { Utf8, Windows1252 };
 
-// A field longer than this, in bytes as it stands in the table, holds no
-// coordinate and names no column: nothing of the kind is that long.
+// A field longer than this holds no coordinate and names no column:
+// nothing of the kind is that long.
 inline constexpr std::size_t kLongestCoordinateField = 256;
+
+// Whether a field as it stands in the table is longer than `limit` bytes,
+// counted in UTF-8 so that a limit holds alike whichever encoding the
+// table came in.
+bool IsLongerThan(std::string_view field, std::size_t limit, CsvEncoding encoding);
 
 // What a field as it stands in the table (CsvRecords::Fields) holds, as
 // UTF-8 text.

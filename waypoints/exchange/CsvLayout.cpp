@@ -45,7 +45,8 @@ std::optional<CsvLayout> NamedByHeader(std::string_view text, char separator,
   std::vector<std::string> header;
   header.reserve(fields.size());
   for (std::string_view field : fields) {
-    header.push_back(field.size() <= kLongestCoordinateField ? FieldValue(field) : std::string());
+    bool too_long = IsLongerThan(field, kLongestCoordinateField, encoding);
+    header.push_back(too_long ? std::string() : FieldValue(field));
   }
   auto columns = ColumnsNamed(header);
   if (!columns) return std::nullopt;

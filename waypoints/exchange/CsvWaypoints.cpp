@@ -15,7 +15,7 @@ constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 // times the largest table met in the wild: a file of more rows is refused
 // before its rows make the import take more than a few seconds.
 constexpr int kMostRows = 250000;
-// A name longer than this, in bytes as it stands in the table, is no name.
+// A name longer than this, in bytes of UTF-8, is no name.
 constexpr size_t kLongestNameField = 65536;
 
 ImportOutcome Refused(std::string reason) { return {{}, ImportRefusal{std::move(reason)}}; }
@@ -65,7 +65,7 @@ class TableReader {
                                        BatchBuilder& builder) {
     const CsvColumns& columns = layout_.columns;
     std::string_view name = columns.name ? FieldAt(fields, *columns.name) : std::string_view{};
-    if (name.size() > kLongestNameField) {
+    if (IsLongerThan(name, kLongestNameField, encoding_)) {
       return ImportRefusal{OnLine(records_.Line()) + " holds a name of more than " +
                            std::to_string(kLongestNameField) + " bytes"};
     }

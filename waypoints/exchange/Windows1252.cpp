@@ -31,6 +31,15 @@ std::string Windows1252ToUtf8(std::string_view text) {
   return utf8;
 }
 
+std::size_t Windows1252Utf8Size(std::string_view text) {
+  std::size_t size = 0;
+  for (char c : text) {
+    char32_t character = Windows1252Character(static_cast<unsigned char>(c));
+    size += character < 0x80 ? 1 : character < 0x800 ? 2 : 3;
+  }
+  return size;
+}
+
 std::optional<int> FirstNonUtf8Line(std::string_view text) {
   // Tables are mostly ASCII, which needs no decoding: only the rare wider
   // character is taken apart, and lines are counted only for a fault.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,6 +14,8 @@ char32_t Windows1252Character(unsigned char byte);
 
 // Windows-1252 text as UTF-8.
 std::string Windows1252ToUtf8(std::string_view text);
+// Its size, without making it.
+std::size_t Windows1252Utf8Size(std::string_view text);
 
 // The line (from 1) of the first byte that is not part of UTF-8 text, if
 // any.
