@@ -11,9 +11,9 @@ namespace tarvik::waypoints::exchange {
 namespace {
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-// Two and a half times the largest list Tarvik is measured with, three
-// times the largest table met in the wild: a file of more rows is refused
-// before its rows make the import take more than a few seconds.
+// Two and a half times the largest list Tarvik is measured with: a table
+// of more rows is refused before its rows make the import take more than a
+// few seconds under Wine.
 constexpr int kMostRows = 250000;
 // A name longer than this, in bytes of UTF-8, is no name.
 constexpr size_t kLongestNameField = 65536;
@@ -87,8 +87,8 @@ class TableReader {
     return std::nullopt;
   }
 
-  // The name's text, as it stands where it can, else decoded into a
-  // buffer that every row reuses.
+  // The name's text: where it stands when it can be, else decoded and
+  // held until the next row.
   std::string_view NameText(std::string_view field) {
     if (encoding_ == CsvEncoding::Utf8 && field.find('"') == std::string_view::npos) return field;
     name_ = FieldText(field, encoding_);
