@@ -20,6 +20,8 @@ std::string_view ProblemText(waypoints::WaypointProblem problem) {
       return "Missing waypoint name.";
     case waypoints::WaypointProblem::NameNotAField:
       return "A waypoint name cannot contain a tab or a line break.";
+    case waypoints::WaypointProblem::NameHasQuote:
+      return "A waypoint name cannot contain a double quote.";
     case waypoints::WaypointProblem::InvalidLatitude:
       return "Invalid Latitude.";
     case waypoints::WaypointProblem::InvalidLongitude:

@@ -53,17 +53,46 @@ std::string MarkerLine(const Waypoint& w) {
 
 namespace {
 
-// The Marker line of a row, which the reader will read back as that row;
-// throws for a row that cannot be written so.
-std::string WritableLine(const std::string& row) {
+bool FitsMarkerLine(std::size_t utf16_bytes) { return utf16_bytes / 2 <= kLongestMarkerLine; }
+
+// Whether the UTF-16LE line reads back, as the reader reads it, as the
+// waypoint it was written from. The parser trims, stops a name at a quote
+// and an Extra at ")", and the reader splits at every line end, so a
+// line the parser accepts may still come back as another waypoint.
+bool ReadsBackAs(const std::uint8_t* data, std::size_t size, const Waypoint& waypoint) {
+  if (!FitsMarkerLine(size)) return false;
+  auto text = DecodeUtf16Le(data, size);
+  if (!text || text->find_first_of("\r\n") != std::string::npos) return false;
+  ParsedLine parsed = ParseMarkerLine(*text);
+  return parsed.kind == LineKind::Marker && parsed.waypoint == waypoint;
+}
+
+// The UTF-16 code units of UTF-8 text: one per character, two for one
+// beyond U+FFFF.
+std::size_t Utf16Units(std::string_view utf8) {
+  std::size_t units = 0;
+  for (char c : utf8) {
+    auto byte = static_cast<std::uint8_t>(c);
+    if ((byte & 0xC0) != 0x80) ++units;
+    if (byte >= 0xF0) ++units;
+  }
+  return units;
+}
+
+// Appends the Marker line of a row and its line end; throws, appending
+// nothing, for a row whose line would not read back as that row.
+void AppendWritableLine(const std::string& row, std::vector<std::uint8_t>& out) {
   std::optional<Waypoint> waypoint = SplitRow(row);
   std::string line = waypoint ? MarkerLine(*waypoint) : std::string();
-  // The reader also splits lines where the parser does not look, past ")".
-  bool one_line = line.find_first_of("\r\n") == std::string::npos;
-  if (!waypoint || !one_line || ParseMarkerLine(line).kind != LineKind::Marker) {
+  const std::size_t start = out.size();
+  // Too long is known before the line is encoded.
+  bool fits = waypoint && Utf16Units(line) <= kLongestMarkerLine;
+  if (fits) AppendUtf16Le(line, out);
+  if (!fits || !ReadsBackAs(out.data() + start, out.size() - start, *waypoint)) {
+    out.resize(start);
     throw std::invalid_argument("a waypoint cannot be written to a Marker file.");
   }
-  return line;
+  out.insert(out.end(), {0x0D, 0x00, 0x0A, 0x00});
 }
 
 }  // namespace
@@ -79,7 +108,7 @@ void MarkerFileEncoder::NextPiece(std::vector<std::uint8_t>& piece) {
     header_done_ = true;
   }
   while (next_row_ < row_count_ && piece.size() < kPieceBytes) {
-    AppendLine(WritableLine(row_at_(next_row_++)), piece);
+    AppendWritableLine(row_at_(next_row_++), piece);
   }
 }
 
@@ -133,6 +162,7 @@ bool ForEachUtf16Line(const std::uint8_t* data, std::size_t size, Visit visit) {
   auto unit_at = [&](std::size_t k) { return static_cast<char16_t>(data[k] | (data[k + 1] << 8)); };
   // A surrogate is never a CR or LF, so a line never ends inside a pair.
   auto visit_units = [&](std::size_t begin, std::size_t end) {
+    if (!FitsMarkerLine(end - begin)) return false;
     auto line = DecodeUtf16Le(data + begin, end - begin);
     return line && visit(std::string_view(*line));
   };
@@ -192,9 +222,11 @@ void MarkerRowReader::Take(const std::vector<std::uint8_t>& piece) {
   }
   // Every CR and every LF ends a line here: the empty line between the two
   // of a CR LF, which may come in different pieces, is one the parser
-  // ignores anyway.
+  // ignores anyway. The scan resumes where the last piece's ended, so a
+  // long line costs its length once, not once per piece.
   std::size_t start = 0;
-  for (std::size_t k = 0; k + 1 < pending_.size(); k += 2) {
+  std::size_t k = scanned_;
+  for (; k + 1 < pending_.size(); k += 2) {
     char16_t unit = static_cast<char16_t>(pending_[k] | (pending_[k + 1] << 8));
     if (unit != u'\r' && unit != u'\n') continue;
     TakeLine(pending_.data() + start, k - start);
@@ -202,6 +234,13 @@ void MarkerRowReader::Take(const std::vector<std::uint8_t>& piece) {
     start = k + 2;
   }
   pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(start));
+  scanned_ = k - start;
+  if (!FitsMarkerLine(scanned_)) Refuse();
+}
+
+void MarkerRowReader::Refuse() {
+  well_formed_ = false;
+  std::vector<std::uint8_t>().swap(pending_);
 }
 
 std::optional<RowBlock> MarkerRowReader::Finish() {
@@ -215,13 +254,10 @@ std::optional<RowBlock> MarkerRowReader::Finish() {
 
 void MarkerRowReader::TakeLine(const std::uint8_t* data, std::size_t size) {
   // A surrogate is never a CR or LF, so a line never ends inside a pair.
-  auto line = DecodeUtf16Le(data, size);
-  if (!line) {
-    well_formed_ = false;
-    return;
-  }
+  auto line = FitsMarkerLine(size) ? DecodeUtf16Le(data, size) : std::nullopt;
+  if (!line) return Refuse();
   ParsedLine parsed = ParseMarkerLine(*line);
-  if (parsed.kind == LineKind::Malformed) well_formed_ = false;
+  if (parsed.kind == LineKind::Malformed) return Refuse();
   if (parsed.kind == LineKind::Marker) rows_.Add(parsed.waypoint);
 }
 

@@ -14,14 +14,20 @@ namespace tarvik::waypoints {
 
 inline constexpr std::string_view kMarkerHeader = "SIMISA@@@@@@@@@@JINX0I0t______";
 
+// The longest line a Marker file may hold, in UTF-16 code units: far
+// beyond any waypoint's, and short enough that a file that never ends its
+// line is refused after a few megabytes rather than held whole.
+inline constexpr std::size_t kLongestMarkerLine = 4 * 1024 * 1024;
+
 // `Marker ( <longitude> <latitude> "<name>" <extra> )`, texts as stored.
 std::string MarkerLine(const Waypoint& waypoint);
 
 // The whole file: FF FE, the header line, one Marker line per row, CR LF
 // after every line and nothing after the last. Rows in the order given.
 // Throws std::invalid_argument, writing nothing, for a row whose line the
-// reader would refuse: Add and the reader never make one, so such a row is
-// a fault to report, not a file to spoil.
+// reader would refuse or read back as another waypoint: Add, Import and the
+// reader never make one, so such a row is a fault to report, not a file to
+// spoil.
 std::vector<std::uint8_t> EncodeMarkerFile(const std::vector<std::string>& rows);
 
 // The same bytes a piece at a time, the rows fetched one by one as they are
@@ -58,7 +64,8 @@ struct ParsedLine {
 ParsedLine ParseMarkerLine(std::string_view line);
 
 // The text after the byte-order mark, split into lines: CR LF, a lone CR
-// and a lone LF each end a line. nullopt when the bytes are not UTF-16LE.
+// and a lone LF each end a line. nullopt when the bytes are not UTF-16LE
+// or a line is longer than kLongestMarkerLine.
 std::optional<std::vector<std::string>> DecodeMarkerLines(const std::uint8_t* data,
                                                           std::size_t size);
 
@@ -78,8 +85,11 @@ class MarkerRowReader {
 
  private:
   void TakeLine(const std::uint8_t* data, std::size_t size);
+  // Marks the file as of incorrect format and lets its bytes go.
+  void Refuse();
 
   std::vector<std::uint8_t> pending_;  // the start of a line not ended yet
+  std::size_t scanned_ = 0;            // bytes of pending_ known to hold no line end
   bool mark_seen_ = false;
   bool well_formed_ = true;
   RowBlock rows_;

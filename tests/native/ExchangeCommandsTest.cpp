@@ -44,7 +44,8 @@ TEST_F(ExchangeTest, ImportAddsTheFilesWaypointsInOrderAndSaysWhatItSkipped) {
   EXPECT_EQ(LastMessage().title, "Import");
   EXPECT_EQ(LastMessage().text,
             "Added 2 waypoints.\nSkipped 3:\n1 without a valid latitude and longitude (line 5)\n"
-            "2 already in the list (lines 3, 4)");
+            "2 already in the list (lines 3, 4)\n"
+            "Latitude from column lat, longitude from lon, names from name.");
   const auto& shown = dialogs.History().back();
   EXPECT_FALSE(shown.save);
   EXPECT_EQ(shown.options.filter,
@@ -76,19 +77,20 @@ TEST_F(ExchangeTest, AFileThatCannotBeImportedWarnsOnceAndAddsNothing) {
 TEST_F(ExchangeTest, AnImportThatAddsNothingLeavesTheListUnchanged) {
   files.Put("C:\\empty.csv", BytesOf("lat,lon\n"));
   Import("C:\\empty.csv");
-  EXPECT_EQ(LastMessage().text, "The file holds no waypoints.");
+  EXPECT_EQ(LastMessage().text,
+            "The file holds no waypoints.\nLatitude from column lat, longitude from lon.");
   EXPECT_FALSE(form->Document().IsDirty);
 }
 
 TEST_F(ExchangeTest, ExportWritesTheListInTheFormatOfTheChosenName) {
   AddWaypoint("West Yard", "48.1", "-113.2");
-  AddWaypoint("Mile \"12\"", "4.5E1", "8");
+  AddWaypoint("Mile 12, east", "4.5E1", "8");
   files.Put("C:\\Routes\\pass.mkr", {});
   const size_t before = messages.History().size();
   Export("C:\\Routes\\pass.csv");
   EXPECT_EQ(messages.History().size(), before) << "a full export says nothing";
   EXPECT_EQ(files.Get("C:\\Routes\\pass.csv"),
-            BytesOf("\xEF\xBB\xBFname,latitude,longitude\r\n\"Mile \"\"12\"\"\",45,8\r\n"
+            BytesOf("\xEF\xBB\xBFname,latitude,longitude\r\n\"Mile 12, east\",45,8\r\n"
                     "West Yard,48.1,-113.2\r\n"));
   const auto& shown = dialogs.History().back();
   EXPECT_TRUE(shown.save);

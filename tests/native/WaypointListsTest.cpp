@@ -49,6 +49,7 @@ TEST_F(WaypointListsTest, AddChecksNameLatitudeLongitudeAndDuplicatesInThatOrder
       {"Tab\tName", "1", "1", "A waypoint name cannot contain a tab or a line break."},
       {"Two\r\nLines", "1", "1", "A waypoint name cannot contain a tab or a line break."},
       {"Line\nFeed", "1", "1", "A waypoint name cannot contain a tab or a line break."},
+      {"The \"Old\" Mill", "x", "1", "A waypoint name cannot contain a double quote."},
       {"B", "90.5", "x", "Invalid Latitude."},
       {"B", "", "1", "Invalid Latitude."},
       {"B", "90", "180.01", "Invalid Longitude."},

@@ -196,7 +196,7 @@ std::vector<std::string> GeneratedRows(unsigned seed, int count) {
                                            "\xF0\x9F\x9A\x82",
                                            "A&B",
                                            "<x>",
-                                           "\"q\"",
+                                           "\xE2\x80\x9Cq\xE2\x80\x9D",
                                            "it's",
                                            "a,b;c",
                                            "e\xCC\x81",

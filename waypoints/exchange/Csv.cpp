@@ -6,99 +6,105 @@ namespace {
 
 bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
 
-// Moves past one line end (CR LF counts as one) and counts it.
-void SkipLineEnd(std::string_view text, size_t& i, int& line) {
-  if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-  ++i;
-  ++line;
+std::string_view TrimBlanks(std::string_view text) {
+  size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-class Splitter {
- public:
-  Splitter(std::string_view text, char separator) : text_(text), separator_(separator) {}
+}  // namespace
 
-  CsvSplit Run() {
-    while (i_ < text_.size()) ReadRecord();
-    return std::move(result_);
-  }
+CsvRecords::CsvRecords(std::string_view text, char separator)
+    : text_(text), separator_(separator) {}
 
- private:
-  void ReadRecord() {
-    CsvRecord record{{}, line_};
+CsvRecords::Status CsvRecords::Next() {
+  // Every pass takes at least one byte: a quote, a field's byte, a
+  // separator or a line end.
+  while (i_ < text_.size()) {
+    fields_.clear();
+    record_line_ = line_;
     bool quoted_any = false;
     for (;;) {
-      std::string field;
+      const size_t start = i_;
       if (i_ < text_.size() && text_[i_] == '"') {
         quoted_any = true;
-        if (!ReadQuoted(field)) {
-          result_.unclosed_quote_line = record.line;
-          return;
+        if (!SkipQuoted()) {
+          i_ = text_.size();
+          return Status::UnclosedQuote;
         }
       }
-      while (i_ < text_.size() && text_[i_] != separator_ && !IsLineEnd(text_[i_])) {
-        field += text_[i_++];
+      while (i_ < text_.size() && text_[i_] != separator_ && !IsLineEnd(text_[i_])) ++i_;
+      if (fields_.size() == kMostFields) {
+        i_ = text_.size();
+        return Status::TooManyFields;
       }
-      record.fields.push_back(std::move(field));
+      fields_.push_back(text_.substr(start, i_ - start));
       if (i_ < text_.size() && text_[i_] == separator_) {
         ++i_;
         continue;
       }
       break;
     }
-    if (i_ < text_.size()) SkipLineEnd(text_, i_, line_);
-    bool empty_line = !quoted_any && record.fields.size() == 1 && record.fields[0].empty();
-    if (!empty_line) result_.records.push_back(std::move(record));
+    if (i_ < text_.size()) SkipLineEnd();
+    bool empty_line = !quoted_any && fields_.size() == 1 && fields_[0].empty();
+    if (!empty_line) return Status::Record;
   }
+  fields_.clear();
+  return Status::End;
+}
 
-  // From the opening quote to just past the closing one; false when the
-  // text ends first.
-  bool ReadQuoted(std::string& field) {
-    ++i_;
-    while (i_ < text_.size()) {
-      char c = text_[i_];
-      if (c == '"') {
-        if (i_ + 1 < text_.size() && text_[i_ + 1] == '"') {
-          field += '"';
-          i_ += 2;
-          continue;
-        }
-        ++i_;
-        return true;
-      }
-      if (IsLineEnd(c)) {
-        size_t start = i_;
-        SkipLineEnd(text_, i_, line_);
-        field.append(text_.substr(start, i_ - start));
+// From the opening quote to just past the closing one, counting the line
+// ends inside; false when the text ends first.
+bool CsvRecords::SkipQuoted() {
+  ++i_;
+  while (i_ < text_.size()) {
+    char c = text_[i_];
+    if (c == '"') {
+      if (i_ + 1 < text_.size() && text_[i_ + 1] == '"') {
+        i_ += 2;
         continue;
       }
-      field += c;
       ++i_;
+      return true;
     }
-    return false;
+    if (IsLineEnd(c))
+      SkipLineEnd();
+    else
+      ++i_;
   }
+  return false;
+}
 
-  std::string_view text_;
-  char separator_;
-  size_t i_ = 0;
-  int line_ = 1;
-  CsvSplit result_;
-};
+// Moves past one line end (CR LF counts as one) and counts it.
+void CsvRecords::SkipLineEnd() {
+  if (text_[i_] == '\r' && i_ + 1 < text_.size() && text_[i_ + 1] == '\n') ++i_;
+  ++i_;
+  ++line_;
+}
 
-}  // namespace
-
-CsvSplit SplitCsv(std::string_view text, char separator) { return Splitter(text, separator).Run(); }
-
-std::string_view FirstRecordText(std::string_view text) {
-  size_t start = text.find_first_not_of("\r\n");
-  if (start == std::string_view::npos) return {};
-  bool quoted = false;
-  for (size_t i = start; i < text.size(); ++i) {
-    if (text[i] == '"')
-      quoted = !quoted;
-    else if (!quoted && IsLineEnd(text[i]))
-      return text.substr(start, i - start);
+std::string FieldValue(std::string_view field) {
+  if (field.empty() || field.front() != '"') return std::string(field);
+  std::string value;
+  value.reserve(field.size());
+  size_t i = 1;
+  for (; i < field.size(); ++i) {
+    if (field[i] != '"') {
+      value += field[i];
+    } else if (i + 1 < field.size() && field[i + 1] == '"') {
+      value += '"';
+      ++i;
+    } else {
+      ++i;
+      break;
+    }
   }
-  return text.substr(start);
+  value.append(field.substr(i));
+  return value;
+}
+
+bool IsBlankField(std::string_view field) {
+  if (field.find('"') == std::string_view::npos) return TrimBlanks(field).empty();
+  return TrimBlanks(FieldValue(field)).empty();
 }
 
 std::string CsvField(std::string_view value, char separator) {

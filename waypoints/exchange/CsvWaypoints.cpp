@@ -1,135 +1,127 @@
 #include "waypoints/exchange/CsvWaypoints.h"
 
 #include <algorithm>
-#include <array>
-#include <optional>
 
-#include "waypoints/Coordinates.h"
-#include "waypoints/Utf8.h"
-#include "waypoints/exchange/AngleText.h"
 #include "waypoints/exchange/Csv.h"
+#include "waypoints/exchange/CsvLayout.h"
+#include "waypoints/exchange/Windows1252.h"
 
 namespace tarvik::waypoints::exchange {
 
 namespace {
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-constexpr std::array<char, 3> kSeparators = {'\t', ';', ','};
-constexpr std::array<std::string_view, 3> kNameHeaders = {"name", "title", "label"};
-constexpr std::array<std::string_view, 2> kLatitudeHeaders = {"lat", "latitude"};
-constexpr std::array<std::string_view, 4> kLongitudeHeaders = {"lon", "lng", "long", "longitude"};
+// Two and a half times the largest list Tarvik is measured with: a table
+// of more rows is refused before its rows make the import take more than a
+// few seconds under Wine.
+constexpr int kMostRows = 250000;
+// A name longer than this, in bytes of UTF-8, is no name.
+constexpr size_t kLongestNameField = 65536;
 
-struct Columns {
-  char separator;
-  std::optional<size_t> name;
-  size_t latitude;
-  size_t longitude;
+ImportOutcome Refused(std::string reason) { return {{}, ImportRefusal{std::move(reason)}}; }
+
+std::string OnLine(int line) { return "line " + std::to_string(line); }
+
+std::string_view FieldAt(const std::vector<std::string_view>& fields, size_t column) {
+  return column < fields.size() ? fields[column] : std::string_view{};
+}
+
+bool AllBlank(const std::vector<std::string_view>& fields) {
+  return std::all_of(fields.begin(), fields.end(), IsBlankField);
+}
+
+// The rows of a table of the given layout, or why it is refused.
+class TableReader {
+ public:
+  TableReader(std::string_view text, const CsvLayout& layout, CsvEncoding encoding)
+      : records_(text, layout.separator), layout_(layout), encoding_(encoding) {}
+
+  std::optional<ImportRefusal> Read(BatchBuilder& builder) {
+    using Status = CsvRecords::Status;
+    Status status = records_.Next();
+    if (layout_.header && status == Status::Record) status = records_.Next();
+    int rows = 0;
+    for (; status == Status::Record; status = records_.Next()) {
+      const auto& fields = records_.Fields();
+      if (AllBlank(fields)) continue;
+      if (++rows > kMostRows) {
+        return ImportRefusal{"it has more than " + std::to_string(kMostRows) + " rows"};
+      }
+      if (auto refusal = TakeRow(fields, builder)) return refusal;
+    }
+    if (status == Status::UnclosedQuote) {
+      return ImportRefusal{"the quoted field that starts on " + OnLine(records_.Line()) +
+                           " never ends"};
+    }
+    if (status == Status::TooManyFields) {
+      return ImportRefusal{OnLine(records_.Line()) + " has more than " +
+                           std::to_string(CsvRecords::kMostFields) + " fields"};
+    }
+    return std::nullopt;
+  }
+
+ private:
+  std::optional<ImportRefusal> TakeRow(const std::vector<std::string_view>& fields,
+                                       BatchBuilder& builder) {
+    const CsvColumns& columns = layout_.columns;
+    std::string_view name = columns.name ? FieldAt(fields, *columns.name) : std::string_view{};
+    if (IsLongerThan(name, kLongestNameField, encoding_)) {
+      return ImportRefusal{OnLine(records_.Line()) + " holds a name of more than " +
+                           std::to_string(kLongestNameField) + " bytes"};
+    }
+    auto degrees = [&](size_t column, Axis axis) -> std::optional<double> {
+      if (column >= fields.size()) return std::nullopt;
+      return FieldDegrees(fields[column], axis, layout_.separator, encoding_);
+    };
+    auto latitude = degrees(columns.latitude, Axis::Latitude);
+    auto longitude = degrees(columns.longitude, Axis::Longitude);
+    // Without a header, a row that does not start with a position says
+    // that the table is not one of positions after all.
+    bool position = latitude && longitude && IsWithinRange(*latitude, Axis::Latitude) &&
+                    IsWithinRange(*longitude, Axis::Longitude);
+    if (!layout_.header && !position) {
+      return ImportRefusal{"it has no header line, and " + OnLine(records_.Line()) +
+                           " does not start with a latitude and a longitude"};
+    }
+    builder.AddDegrees(NameText(name), latitude, longitude, records_.Line());
+    return std::nullopt;
+  }
+
+  // The name's text: where it stands when it can be, else decoded and
+  // held until the next row.
+  std::string_view NameText(std::string_view field) {
+    if (encoding_ == CsvEncoding::Utf8 && field.find('"') == std::string_view::npos) return field;
+    name_ = FieldText(field, encoding_);
+    return name_;
+  }
+
+  CsvRecords records_;
+  const CsvLayout& layout_;
+  CsvEncoding encoding_;
+  std::string name_;
 };
-
-std::string_view TrimBlanks(std::string_view text) {
-  size_t first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-bool SameLetters(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    return lower(x) == lower(y);
-  });
-}
-
-template <size_t N>
-std::optional<size_t> FindColumn(const std::vector<std::string>& header,
-                                 const std::array<std::string_view, N>& names) {
-  for (size_t column = 0; column < header.size(); ++column) {
-    std::string_view cell = TrimBlanks(header[column]);
-    for (std::string_view name : names) {
-      if (SameLetters(cell, name)) return column;
-    }
-  }
-  return std::nullopt;
-}
-
-// The separator is the one that splits the header into named latitude and
-// longitude columns.
-std::optional<Columns> FindColumns(std::string_view text) {
-  std::string_view header_text = FirstRecordText(text);
-  for (char separator : kSeparators) {
-    CsvSplit split = SplitCsv(header_text, separator);
-    if (split.records.empty()) continue;
-    const auto& header = split.records.front().fields;
-    auto latitude = FindColumn(header, kLatitudeHeaders);
-    auto longitude = FindColumn(header, kLongitudeHeaders);
-    if (latitude && longitude) {
-      return Columns{separator, FindColumn(header, kNameHeaders), *latitude, *longitude};
-    }
-  }
-  return std::nullopt;
-}
-
-// The line of the first byte that is not UTF-8, if any.
-std::optional<int> FirstNonUtf8Line(std::string_view text) {
-  int line = 1;
-  for (size_t i = 0; i < text.size();) {
-    if (text[i] == '\n') ++line;
-    if (!NextUtf8(text, i)) return line;
-  }
-  return std::nullopt;
-}
-
-std::optional<double> CellDegrees(std::string_view cell, Axis axis, char separator) {
-  std::string text(TrimBlanks(cell));
-  // Spreadsheets in many languages write "47,37819" and then part the
-  // cells by semicolons or tabs.
-  if (separator != ',' && std::count(text.begin(), text.end(), ',') == 1 &&
-      text.find('.') == std::string::npos) {
-    std::replace(text.begin(), text.end(), ',', '.');
-  }
-  if (auto value = CoordinateValue(text)) return value;
-  return ParseAngle(text, axis);
-}
-
-const std::string* Cell(const CsvRecord& record, size_t column) {
-  return column < record.fields.size() ? &record.fields[column] : nullptr;
-}
-
-bool AllBlank(const CsvRecord& record) {
-  return std::all_of(record.fields.begin(), record.fields.end(),
-                     [](const std::string& field) { return TrimBlanks(field).empty(); });
-}
 
 }  // namespace
 
 ImportOutcome ReadCsvWaypoints(std::string_view bytes) {
-  if (bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark) bytes.remove_prefix(kUtf8Mark.size());
+  const bool marked = bytes.starts_with(kUtf8Mark);
+  if (marked) bytes.remove_prefix(kUtf8Mark.size());
+  CsvEncoding encoding = CsvEncoding::Utf8;
   if (auto line = FirstNonUtf8Line(bytes)) {
-    return {{}, ImportRefusal{"it is not UTF-8 text (line " + std::to_string(*line) + ")"}};
+    // The mark says UTF-8: bytes that are not are damage, not another code page.
+    if (marked) return Refused("it is not UTF-8 text (" + OnLine(*line) + ")");
+    encoding = CsvEncoding::Windows1252;
   }
-  auto columns = FindColumns(bytes);
-  if (!columns) {
-    return {{}, ImportRefusal{"its first line does not name a latitude and a longitude column"}};
-  }
-  CsvSplit split = SplitCsv(bytes, columns->separator);
-  if (split.unclosed_quote_line) {
-    return {{},
-            ImportRefusal{"the quoted field that starts on line " +
-                          std::to_string(*split.unclosed_quote_line) + " never ends"}};
-  }
+  auto layout = FindLayout(bytes, encoding);
+  if (!layout) return Refused("its first line does not name a latitude and a longitude column");
 
   BatchBuilder builder;
-  for (size_t r = 1; r < split.records.size(); ++r) {
-    const CsvRecord& record = split.records[r];
-    if (AllBlank(record)) continue;
-    const std::string* name = columns->name ? Cell(record, *columns->name) : nullptr;
-    const std::string* latitude = Cell(record, columns->latitude);
-    const std::string* longitude = Cell(record, columns->longitude);
-    auto degrees = [&](const std::string* cell, Axis axis) -> std::optional<double> {
-      if (!cell) return std::nullopt;
-      return CellDegrees(*cell, axis, columns->separator);
-    };
-    builder.AddDegrees(name ? *name : std::string_view{}, degrees(latitude, Axis::Latitude),
-                       degrees(longitude, Axis::Longitude), record.line);
+  if (auto refusal = TableReader(bytes, *layout, encoding).Read(builder)) {
+    return {{}, std::move(*refusal)};
+  }
+  builder.Note(layout->note);
+  if (encoding == CsvEncoding::Windows1252) {
+    builder.Note("The file is not UTF-8 text; it was read as Windows-1252.");
   }
   return {builder.Take(), std::nullopt};
 }

@@ -9,11 +9,13 @@
 
 namespace tarvik::waypoints::exchange {
 
-// A spreadsheet's rows: UTF-8 with or without byte-order mark; a header
-// naming the columns (name, title or label; lat or latitude; lon, lng, long
-// or longitude; any letter case) whose separator, comma, semicolon or tab,
-// is the file's. Coordinates as plain numbers or in any notation
-// ParseAngle reads; with a semicolon or tab separator a decimal comma too.
+// A spreadsheet's rows: UTF-8 with or without byte-order mark, or
+// Windows-1252 where the bytes are not UTF-8 and no mark says they are; a
+// header naming the columns (ColumnsNamed) whose separator, tab,
+// semicolon, comma or "|", is the file's, or no header and a position in
+// the first two columns of every row (FindLayout). Coordinates as
+// FieldDegrees reads them. The batch's notes say which columns were taken
+// and, for Windows-1252, so.
 ImportOutcome ReadCsvWaypoints(std::string_view bytes);
 
 // "name,latitude,longitude" and one line per waypoint, CR LF line ends,

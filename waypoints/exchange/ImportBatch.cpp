@@ -21,6 +21,17 @@ void BatchBuilder::AddDegrees(std::string_view raw_name, std::optional<double> l
 
 void BatchBuilder::Skip(SkipReason reason, int line) { batch_.skipped.push_back({reason, line}); }
 
+void BatchBuilder::Note(std::string note) { batch_.notes.push_back(std::move(note)); }
+
+ImportBatch BatchBuilder::Take() {
+  if (requoted_ > 0) {
+    Note("Double quotes became ' in " + std::to_string(requoted_) +
+         (requoted_ == 1 ? " name" : " names") + " (a waypoint name cannot contain one).");
+  }
+  requoted_ = 0;
+  return std::move(batch_);
+}
+
 std::string BatchBuilder::NameOrNumber(std::string_view raw_name) const {
   std::string name = CleanName(raw_name);
   return name.empty() ? NumberedName(count_ + 1) : name;
@@ -31,12 +42,14 @@ void BatchBuilder::Keep(std::string_view raw_name, std::optional<std::string> la
   std::string name = NameOrNumber(raw_name);
   ++count_;
   if (!latitude || !longitude) return Skip(SkipReason::NotAPosition, line);
+  bool requoted = QuotesToApostrophes(name);
   Waypoint waypoint{std::move(name), std::move(*latitude), std::move(*longitude), kImportedExtra};
   // Add's checks decide. The name was made fit above, so only the
   // coordinates can fail them.
   if (CheckNewWaypoint(waypoint) != WaypointProblem::None) {
     return Skip(SkipReason::NotAPosition, line);
   }
+  if (requoted) ++requoted_;
   batch_.waypoints.push_back({std::move(waypoint), line});
 }
 

@@ -31,6 +31,9 @@ struct ImportedWaypoint {
 struct ImportBatch {
   std::vector<ImportedWaypoint> waypoints;
   std::vector<Skipped> skipped;
+  // Lines for the summary on how the file was read (which columns, which
+  // encoding) and what was changed to fit the list.
+  std::vector<std::string> notes;
 };
 
 // A file that cannot be read as its kind: the end of the sentence
@@ -53,18 +56,19 @@ class BatchBuilder {
  public:
   // The waypoint's coordinates come as found in the file and are normalised
   // here; an empty name becomes "WP <n>", n its number among the file's
-  // waypoints.
+  // waypoints; a double quote in a name becomes an apostrophe.
   void Add(std::string_view raw_name, std::string_view latitude, std::string_view longitude,
            int line);
   // Coordinates already in degrees (nullopt: not readable as a coordinate).
   void AddDegrees(std::string_view raw_name, std::optional<double> latitude,
                   std::optional<double> longitude, int line);
   void Skip(SkipReason reason, int line);
+  void Note(std::string note);
 
   // The cleaned name, or "WP <n>" for the waypoint that comes next.
   std::string NameOrNumber(std::string_view raw_name) const;
 
-  ImportBatch Take() { return std::move(batch_); }
+  ImportBatch Take();
 
  private:
   void Keep(std::string_view raw_name, std::optional<std::string> latitude,
@@ -72,6 +76,7 @@ class BatchBuilder {
 
   ImportBatch batch_;
   int count_ = 0;  // waypoints met so far, skipped ones included
+  int requoted_ = 0;  // waypoints taken whose names had double quotes
 };
 
 }  // namespace tarvik::waypoints::exchange

@@ -40,6 +40,23 @@ std::string Lines(std::vector<int> lines) {
   return text;
 }
 
+std::string CountsText(const ImportPlan& plan) {
+  if (plan.rows.empty() && plan.skipped.empty()) return "The file holds no waypoints.";
+  std::string text = "Added " + Counted(plan.rows.size(), "waypoint.", "waypoints.");
+  if (plan.skipped.empty()) return text;
+  text += "\nSkipped " + std::to_string(plan.skipped.size()) + ":";
+  for (SkipReason reason : kReasons) {
+    std::vector<int> lines;
+    for (const auto& skipped : plan.skipped) {
+      if (skipped.reason == reason) lines.push_back(skipped.line);
+    }
+    if (lines.empty()) continue;
+    std::string reason_text = ReasonText(reason, lines.size());
+    text += "\n" + reason_text + " (" + Lines(std::move(lines)) + ")";
+  }
+  return text;
+}
+
 }  // namespace
 
 ImportPlan PlanImport(ImportBatch batch, const std::vector<std::string>& rows_in_list) {
@@ -54,7 +71,7 @@ ImportPlan PlanImport(ImportBatch batch, const std::vector<std::string>& rows_in
   std::vector<bool> fresh(joined.size());
   for (size_t i = 0; i < joined.size(); ++i) fresh[i] = seen.insert(joined[i]).second;
 
-  ImportPlan plan{{}, std::move(batch.skipped)};
+  ImportPlan plan{{}, std::move(batch.skipped), std::move(batch.notes)};
   plan.rows.reserve(joined.size());
   for (size_t i = 0; i < joined.size(); ++i) {
     if (fresh[i]) plan.rows.push_back(std::move(joined[i]));
@@ -64,19 +81,8 @@ ImportPlan PlanImport(ImportBatch batch, const std::vector<std::string>& rows_in
 }
 
 std::string ImportSummary(const ImportPlan& plan) {
-  if (plan.rows.empty() && plan.skipped.empty()) return "The file holds no waypoints.";
-  std::string text = "Added " + Counted(plan.rows.size(), "waypoint.", "waypoints.");
-  if (plan.skipped.empty()) return text;
-  text += "\nSkipped " + std::to_string(plan.skipped.size()) + ":";
-  for (SkipReason reason : kReasons) {
-    std::vector<int> lines;
-    for (const auto& skipped : plan.skipped) {
-      if (skipped.reason == reason) lines.push_back(skipped.line);
-    }
-    if (lines.empty()) continue;
-    std::string reason_text = ReasonText(reason, lines.size());
-    text += "\n" + reason_text + " (" + Lines(std::move(lines)) + ")";
-  }
+  std::string text = CountsText(plan);
+  for (const std::string& note : plan.notes) text += "\n" + note;
   return text;
 }
 

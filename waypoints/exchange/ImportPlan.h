@@ -12,6 +12,7 @@ namespace tarvik::waypoints::exchange {
 struct ImportPlan {
   std::vector<std::string> rows;
   std::vector<Skipped> skipped;
+  std::vector<std::string> notes;  // the batch's, for the summary
 };
 
 // A waypoint whose row is in the list already, or came earlier in the
@@ -19,7 +20,8 @@ struct ImportPlan {
 ImportPlan PlanImport(ImportBatch batch, const std::vector<std::string>& rows_in_list);
 
 // The text of the "Import" information box: how many were added, how many
-// were skipped for which reason, and where the first few of them stand.
+// were skipped for which reason, and where the first few of them stand;
+// then the batch's notes, a line each.
 std::string ImportSummary(const ImportPlan& plan);
 
 }  // namespace tarvik::waypoints::exchange

@@ -75,6 +75,16 @@ std::string CleanName(std::string_view raw) {
   return name;
 }
 
+bool QuotesToApostrophes(std::string& name) {
+  bool found = false;
+  for (char& c : name) {
+    if (c != '"') continue;
+    c = '\'';
+    found = true;
+  }
+  return found;
+}
+
 std::string NumberedName(int number) { return "WP " + std::to_string(number); }
 
 }  // namespace tarvik::waypoints::exchange

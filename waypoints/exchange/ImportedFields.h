@@ -23,6 +23,10 @@ std::string_view TrimAsciiBlanks(std::string_view text);
 // leads or trails. Malformed UTF-8 becomes U+FFFD. May be empty.
 std::string CleanName(std::string_view raw);
 
+// A Marker file's name stands in double quotes, so it cannot hold one:
+// each becomes an apostrophe. True when the name held one.
+bool QuotesToApostrophes(std::string& name);
+
 // The name a nameless waypoint gets: "WP " and its number in the file.
 std::string NumberedName(int number);
 

@@ -179,20 +179,48 @@ TEST_F(WaypointExchange, ImportsKmlGpxAndCsvThroughTheDialogAndSaysWhatItSkipped
                                        L"Spur 2\t48.32\t-113.35\t2", L"Spur 3\t48.33\t-113.36\t2",
                                        L"Summit Tunnel\t48.3162\t-113.3486\t2"}));
   ExpectSummary(gpx, L"Added 4 waypoints.");
-  ExpectSummary(
-      csv, L"Added 2 waypoints.\nSkipped 1:\n1 without a valid latitude and longitude (line 4)");
+  const std::wstring csv_notes =
+      L"\nLatitude from column lat, longitude from lon, names from name."
+      L"\nDouble quotes became ' in 1 name (a waypoint name cannot contain one).";
+  ExpectSummary(csv, L"Added 2 waypoints.\nSkipped 1:\n1 without a valid latitude and longitude "
+                     L"(line 4)" + csv_notes);
   EXPECT_EQ(Entire(),
             (std::vector<std::wstring>{
                 L"Belton\t48.5\t-114\t2", L"Bridge\t48.31\t-113.33\t2", L"Climb 1\t48.3\t-113.3\t2",
                 L"Climb 2\t48.301\t-113.301\t2", L"Essex\t48.2708\t-113.6047\t2",
-                L"Glacier Park\t48.4959\t-113.3541\t2", L"Marias \"Pass\"\t48.3165\t-113.3519\t2",
+                L"Glacier Park\t48.4959\t-113.3541\t2", L"Marias 'Pass'\t48.3165\t-113.3519\t2",
                 L"Spur 1\t48.31\t-113.34\t2", L"Spur 2\t48.32\t-113.35\t2",
                 L"Spur 3\t48.33\t-113.36\t2", L"Summit Tunnel\t48.3162\t-113.3486\t2"}));
   ExpectSummary(csv,
                 L"Added 0 waypoints.\nSkipped 3:\n1 without a valid latitude and longitude "
-                L"(line 4)\n2 already in the list (lines 2, 3)");
+                L"(line 4)\n2 already in the list (lines 2, 3)" + csv_notes);
   EXPECT_EQ(Caption(), L"untitled") << "the document keeps its name";
   EXPECT_EQ(Rows("List_Recent"), std::vector<std::wstring>{});
+}
+
+// Saved as Excel saves "CSV (Comma delimited)": Windows-1252, and columns
+// named as the open data of a space agency names them.
+TEST_F(WaypointExchange, AWindows1252TableSaysHowItWasReadAndItsQuotedNameSurvivesASave) {
+  const path csv = WriteFile(L"finds.csv",
+                             "name,id,class,reclat,reclong\r\n"
+                             "Z\xFCrich Fund,1,H5,47.37819,8.54019\r\n"
+                             "\"The \"\"Old\"\" Mill\",2,L6,48.3162,-113.3486\r\n"
+                             "Lost,3,L6,,\r\n");
+  ASSERT_NO_FATAL_FAILURE(Launch());
+  ExpectSummary(csv,
+                L"Added 2 waypoints.\nSkipped 1:\n1 without a valid latitude and longitude (line 4)"
+                L"\nLatitude from column reclat, longitude from reclong, names from name."
+                L"\nThe file is not UTF-8 text; it was read as Windows-1252."
+                L"\nDouble quotes became ' in 1 name (a waypoint name cannot contain one).");
+  const std::vector<std::wstring> rows = {L"The 'Old' Mill\t48.3162\t-113.3486\t2",
+                                          L"Z\u00FCrich Fund\t47.37819\t8.54019\t2"};
+  EXPECT_EQ(Entire(), rows);
+  const path saved = folder_.Path() / L"finds.mkr";
+  ASSERT_NO_FATAL_FAILURE(SaveAsThroughDialog(saved));
+  ASSERT_NO_FATAL_FAILURE(RunMenuCommand("Menu_FileNew"));
+  EXPECT_EQ(Entire(), std::vector<std::wstring>{});
+  ASSERT_NO_FATAL_FAILURE(OpenThroughDialog(saved));
+  EXPECT_EQ(Entire(), rows) << "the same names after Save and Open";
 }
 
 TEST_F(WaypointExchange, HostileKmlIsRefusedWithItsReasonAndAddsNothing) {
@@ -272,7 +300,8 @@ TEST_F(WaypointExchange, ExportWritesEachFormatThatImportReadsBackAsTheSameRows)
   EXPECT_TRUE(ImportThroughDialog(file(1)).text.starts_with(
       L"Added 0 waypoints.\nSkipped 4:\n4 already in the list (lines "));
   EXPECT_EQ(ImportThroughDialog(file(2)).text,
-            L"Added 0 waypoints.\nSkipped 4:\n4 already in the list (lines 2, 3, 4, 5)");
+            L"Added 0 waypoints.\nSkipped 4:\n4 already in the list (lines 2, 3, 4, 5)\n"
+            L"Latitude from column latitude, longitude from longitude, names from name.");
   EXPECT_EQ(Entire(), (std::vector<std::wstring>{L"Belton Yard\t4.85E1\t-114\t2",
                                                  L"Belton Yard\t48.5\t-114\t2", RowOf(kEastPortal),
                                                  RowOf(kSummit), RowOf(kZurich)}));
