@@ -31,6 +31,10 @@ echo "$exe"
 check "a $format executable" grep -q "file format $format" <<<"$header"
 check "imports only Windows' own DLLs" \
   cmake -DEXE="$exe" -DOBJDUMP="$objdump" -P "$root/cmake/CheckImports.cmake"
+if [ "$arch" = win32 ]; then
+  check "large-address-aware" \
+    cmake -DEXE="$exe" -DOBJDUMP="$objdump" -P "$root/cmake/CheckLargeAddressAware.cmake"
+fi
 # The version resource's texts are UTF-16: each value follows its key.
 texts=$(strings -e l "$exe")
 value_of() { grep -A1 -x "$1" <<<"$texts" | sed -n 2p; }
