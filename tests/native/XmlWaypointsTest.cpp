@@ -266,9 +266,10 @@ TEST(WaypointFiles, KindsComeFromTheNameOrTheFirstBytes) {
   put("C:\\table.txt", "name,lat,lon\nA,1,2\n");
   put("C:\\doc.txt", "\xEF\xBB\xBF  <kml/>");
   put("C:\\wrong.gpx", "name,lat,lon\n");
-  const std::string kmz = "KMZ is a zipped KML file; save it as KML";
-  EXPECT_EQ(ReadWaypointFile("C:\\a.kmz", files, xml).refusal->reason, kmz);
-  EXPECT_EQ(ReadWaypointFile("C:\\zipped.kml", files, xml).refusal->reason, kmz);
+  // Named KMZ but no zip at all, and a zip archive cut before its directory.
+  EXPECT_EQ(ReadWaypointFile("C:\\a.kmz", files, xml).refusal->reason,
+            "it is not a zip archive, as a KMZ file is");
+  EXPECT_EQ(ReadWaypointFile("C:\\zipped.kml", files, xml).refusal->reason, "it ends too early");
   EXPECT_EQ(ReadWaypointFile("C:\\missing.csv", files, xml).refusal->reason,
             "the file is not there");
   EXPECT_EQ(ReadWaypointFile("C:\\table.txt", files, xml).batch.waypoints.size(), 1u);

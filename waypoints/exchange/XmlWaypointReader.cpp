@@ -9,7 +9,8 @@ using platform::XmlProblem;
 std::string At(const platform::XmlReadResult& read) {
   if (read.line <= 0) return {};
   std::string place = " (line " + std::to_string(read.line);
-  if (read.problem == XmlProblem::Malformed && read.column > 0) {
+  bool with_column = read.problem == XmlProblem::Malformed || read.problem == XmlProblem::Stalled;
+  if (with_column && read.column > 0) {
     place += ", column " + std::to_string(read.column);
   }
   return place + ")";
@@ -27,6 +28,17 @@ std::string ReadProblemReason(const platform::XmlReadResult& read) {
     case XmlProblem::TextTooLong:
       return "it holds a text of more than " + std::to_string(platform::kMaxXmlTextCharacters) +
              " characters" + At(read);
+    case XmlProblem::AttributeTooLong:
+      return "it holds an attribute of more than " +
+             std::to_string(platform::kMaxXmlAttributeCharacters) + " characters" + At(read);
+    case XmlProblem::EndsEarly:
+      return "it ends too early";
+    case XmlProblem::UnknownEncoding:
+      return "it is written in " + read.encoding +
+             ", an encoding Tarvik does not read (it reads UTF-8, UTF-16, ISO-8859-1 and "
+             "Windows-1252)";
+    case XmlProblem::Stalled:
+      return "the system's XML library stopped moving on in it" + At(read);
     case XmlProblem::DocumentType:
       return "it holds a document type declaration (DTD), which is not accepted" + At(read);
     case XmlProblem::Encoding:

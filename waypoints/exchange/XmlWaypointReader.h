@@ -25,9 +25,12 @@ class XmlFormatMapping {
 
 // KML: every Placemark, however deep in folders and documents. A Point
 // gives one waypoint named by the placemark's name; a LineString one per
-// vertex, "<name> <n>" with n from 1.
+// vertex and a Track (gx:Track, KML 2.3's Track) one per coord, "<name> <n>"
+// with n from 1, numbered through a MultiTrack, with leading zeros to the
+// width of the largest n. A NetworkLink is never followed.
 std::unique_ptr<XmlFormatMapping> NewKmlMapping();
-// GPX 1.0 and 1.1: wpt and rtept named by their name; trkpt "<track name> <n>".
+// GPX 1.0 and 1.1: wpt and rtept named by their name; trkpt "<track name> <n>",
+// numbered as KML's tracks are.
 std::unique_ptr<XmlFormatMapping> NewGpxMapping();
 
 // Why a file that a reader stopped on cannot be imported: the end of the
