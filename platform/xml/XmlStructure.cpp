@@ -2,12 +2,17 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 namespace tarvik::platform::xml {
 
 namespace {
 
 constexpr std::size_t kNotFound = std::string_view::npos;
+constexpr std::string_view kNameEnds = " \t\r\n/>";
+// Deeper than any KML or GPX nests; past it the outline is not followed and
+// the library's own depth limit judges the document.
+constexpr std::size_t kMaxFollowedDepth = 1024;
 
 // The markup that is skipped whole, by how it begins and ends.
 struct Skipped {
@@ -28,7 +33,7 @@ class Outline {
       if (long_attribute_ != kNotFound) return {XmlProblem::AttributeTooLong, LineAt(long_attribute_)};
       at = next;
     }
-    if (!root_closed_) return {XmlProblem::EndsEarly, LineAt(text_.size())};
+    if (following_ && !root_closed_) return {XmlProblem::EndsEarly, LineAt(text_.size())};
     return {};
   }
 
@@ -44,11 +49,38 @@ class Outline {
     if (rest.starts_with("</")) {
       std::size_t end = text_.find('>', at + 2);
       if (end == kNotFound) return kNotFound;
-      // After the root has closed, what follows is the library's to judge.
-      if (depth_ > 0 && --depth_ == 0) root_closed_ = true;
+      Close(NameAt(at + 2));
       return end + 1;
     }
     return StartTag(at);
+  }
+
+  std::string_view NameAt(std::size_t at) const {
+    std::size_t end = text_.find_first_of(kNameEnds, at);
+    return text_.substr(at, end == kNotFound ? kNotFound : end - at);
+  }
+
+  void Open(std::string_view name, bool empty) {
+    if (!following_ || root_closed_) return;
+    if (empty) {
+      if (open_.empty()) root_closed_ = true;
+      return;
+    }
+    open_.push_back(name);
+    if (open_.size() > kMaxFollowedDepth) following_ = false;
+  }
+
+  // An end tag that does not close the element last opened is not a cut
+  // but a fault, the library's to report with its place; so is anything
+  // after the root has closed.
+  void Close(std::string_view name) {
+    if (!following_ || root_closed_) return;
+    if (open_.empty() || open_.back() != name) {
+      following_ = false;
+      return;
+    }
+    open_.pop_back();
+    if (open_.empty()) root_closed_ = true;
   }
 
   std::size_t StartTag(std::size_t at) {
@@ -56,11 +88,7 @@ class Outline {
       k = text_.find_first_of("\"'>", k);
       if (k == kNotFound) return kNotFound;
       if (text_[k] == '>') {
-        bool empty = text_[k - 1] == '/';
-        if (!root_closed_) {
-          if (!empty) ++depth_;
-          else if (depth_ == 0) root_closed_ = true;
-        }
+        Open(NameAt(at + 1), text_[k - 1] == '/');
         return k + 1;
       }
       std::size_t close = text_.find(text_[k], k + 1);
@@ -87,7 +115,8 @@ class Outline {
   }
 
   std::string_view text_;
-  int depth_ = 0;
+  std::vector<std::string_view> open_;  // the elements open, outermost first
+  bool following_ = true;
   bool root_closed_ = false;
   std::size_t long_attribute_ = kNotFound;
 };

@@ -14,8 +14,10 @@ namespace tarvik::platform::xml {
 // library would hold it whole before anything could refuse it).
 //
 // Only the markup's outline is followed: where tags, comments, CDATA
-// sections and processing instructions begin and end, and quotes within
-// tags. Whether the rest is well-formed is the library's to say.
+// sections and processing instructions begin and end, quotes within tags,
+// and which element each end tag closes. Whether the rest is well-formed
+// is the library's to say: an end tag that closes another element than the
+// one open is left to it, which reports its place.
 // EndsEarly or AttributeTooLong with its line, or None.
 XmlReadResult CheckStructure(std::string_view utf8);
 

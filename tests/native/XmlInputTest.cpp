@@ -88,6 +88,8 @@ TEST(XmlInput, EveryCutBeforeTheRootClosesEndsEarlyAndNoneAfter) {
   }
   EXPECT_EQ(CheckStructure("<gpx version=\"1.1\"/>\n").problem, XmlProblem::None);
   EXPECT_EQ(CheckStructure("no markup at all").problem, XmlProblem::EndsEarly);
+  EXPECT_EQ(CheckStructure("<kml>\n<Placemark>\n</kml>\n").problem, XmlProblem::None)
+      << "a wrong end tag is the library's to report";
 }
 
 TEST(XmlInput, AnAttributeLongerThanTheLimitIsRefusedWithItsLineBeforeTheLibrary) {

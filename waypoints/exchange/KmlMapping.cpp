@@ -102,6 +102,7 @@ class KmlMapping final : public XmlFormatMapping {
       // gx:Track and KML 2.3's Track alike, by their local name; the
       // tracks of a MultiTrack are numbered through as one.
       geometries_.push_back({Kind::Track, {}, line, {}});
+      collecting_ = Collecting::Nothing;  // a coord being read belongs to the track before
     } else if (name == "coord" && parent == "Track" && !geometries_.empty()) {
       geometries_.back().coords.push_back({{}, line});
       collecting_ = Collecting::Coord;
