@@ -59,7 +59,8 @@ std::optional<LonLat> SplitTuple(std::string_view tuple) {
 
 // "lon lat [alt]" of a track's coord: two or three numbers apart by blanks.
 std::optional<LonLat> SplitCoord(std::string_view coord) {
-  std::vector<std::string_view> parts;
+  std::string_view parts[3];
+  std::size_t count = 0;
   for (std::size_t i = 0; i < coord.size();) {
     if (IsBlank(coord[i])) {
       ++i;
@@ -67,11 +68,11 @@ std::optional<LonLat> SplitCoord(std::string_view coord) {
     }
     std::size_t end = i;
     while (end < coord.size() && !IsBlank(coord[end])) ++end;
-    if (parts.size() == 3) return std::nullopt;
-    parts.push_back(coord.substr(i, end - i));
+    if (count == 3) return std::nullopt;
+    parts[count++] = coord.substr(i, end - i);
     i = end;
   }
-  if (parts.size() < 2) return std::nullopt;
+  if (count < 2) return std::nullopt;
   return LonLat{parts[0], parts[1]};
 }
 
