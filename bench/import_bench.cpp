@@ -319,25 +319,46 @@ void RunKmz(const std::wstring& folder, bool with_window, int window_rounds) {
 // Files of about `megabytes` each, imported once in a fresh tarvik.exe:
 // time from Open to the box, and the process's peak working set.
 void RunLarge(const std::wstring& folder, int megabytes) {
-  const int points = static_cast<int>(megabytes * 1048576.0 / 92);  // bytes a point takes
-  const std::string kml = TrackKml(points);
-  struct File {
-    const wchar_t* name;
-    std::string bytes;
+  const double bytes = megabytes * 1048576.0;
+  const int points = static_cast<int>(bytes / 88);  // bytes a point takes
+  // Texts just under the limit for one text, and tags of four bytes: the
+  // most XmlLite has to read, and the most nodes, that a file that size holds.
+  auto texts = [&] {
+    std::string kml = "<kml><Document>\n";
+    kml.reserve(static_cast<std::size_t>(bytes) + 64);
+    const std::string text(platform::kMaxXmlTextCharacters - 1024, 'd');
+    while (kml.size() + text.size() < bytes) kml += "<description>" + text + "</description>\n";
+    return kml + "</Document></kml>\n";
   };
-  const File files[] = {{L"large.kml", kml},
-                        {L"large.kmz", tests::MakeZip({{"doc.kml", kml}})}};
-  for (const auto& file : files) {
-    const std::wstring path = folder + L"\\" + file.name;
-    WriteAll(path, file.bytes);
-    double bare = MedianOf(1, [&] { BareXmlLiteRead(folder + L"\\large.kml"); });
+  auto tags = [&] {
+    std::string gpx = "<gpx>\n";
+    gpx.reserve(static_cast<std::size_t>(bytes) + 64);
+    while (gpx.size() < bytes) gpx += "<b/>";
+    return gpx + "\n</gpx>\n";
+  };
+  const std::pair<const wchar_t*, std::function<std::string()>> files[] = {
+      {L"large.kml", [&] { return TrackKml(points); }},
+      {L"large.kmz", [&] { return tests::MakeZip({{"doc.kml", TrackKml(points)}}); }},
+      {L"texts.kml", texts},
+      {L"tags.gpx", tags}};
+  std::printf("tracks of %d points\n", points);
+  for (const auto& [name, make] : files) {
+    const std::wstring path = folder + L"\\" + name;
+    double size = 0;
+    {
+      std::string content = make();
+      size = content.size() / 1048576.0;
+      WriteAll(path, content);
+    }
+    const std::wstring xml_path = path.ends_with(L".kmz") ? folder + L"\\large.kml" : path;
+    double bare = MedianOf(1, [&] { BareXmlLiteRead(xml_path); });
     Tarvik tarvik(PathBesideThisProgram(L"tarvik.exe"));
     double before = tarvik.PeakMb();
     std::wstring summary;
     double ms = tarvik.Import(path, summary);
-    std::printf("%ls, %.1f MB, %d points: Import %.0f ms (bare read of the KML %.0f ms), peak "
-                "working set %.0f MB (%.0f MB before), box: %ls\n",
-                file.name, file.bytes.size() / 1048576.0, points, ms, bare, tarvik.PeakMb(), before,
+    std::printf("%ls, %.1f MB: Import %.0f ms (bare read of the XML %.0f ms), peak working set "
+                "%.0f MB (%.0f MB before), box: %ls\n",
+                name, size, ms, bare, tarvik.PeakMb(), before,
                 summary.substr(0, summary.find(L'\n')).c_str());
     tarvik.Empty(summary.starts_with(L"Added") && !summary.starts_with(L"Added 0 "));
   }

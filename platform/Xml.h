@@ -36,6 +36,10 @@ class XmlHandler {
 // A reader refuses files larger than Files::ReadAll takes (kLargestReadable)
 // before reading any of them, and any single text longer than this.
 inline constexpr std::size_t kMaxXmlTextCharacters = 16u * 1024 * 1024;
+// Nor more nodes (tags, texts, comments) than this: Wine's XmlLite reads
+// about a million a second, and every import has to end within 5 s; a
+// GPS track of 100,000 points with time and height takes about 900,000.
+inline constexpr std::size_t kMaxXmlNodes = 2'000'000;
 // Nor any attribute value longer than this: far beyond a coordinate, a name
 // or a link, and small enough that the XML library's copy of it costs a few
 // MB, where a 100 MB one cost six times that.
@@ -47,6 +51,7 @@ enum class XmlProblem {
   Unreadable,    // the file cannot be opened or read
   TooLarge,      // over kLargestReadable
   TextTooLong,   // a text over kMaxXmlTextCharacters
+  TooManyNodes,  // more than kMaxXmlNodes
   AttributeTooLong,  // an attribute value over kMaxXmlAttributeCharacters
   DocumentType,  // a DTD, which is never processed
   Encoding,      // bytes that are not text in the document's encoding

@@ -43,7 +43,9 @@ class Reading {
     XmlNodeType type = XmlNodeType_None;
     HRESULT result = S_OK;
     Place last{};
+    std::size_t nodes = 0;
     while ((result = reader_.Read(&type)) == S_OK) {
+      if (++nodes > kMaxXmlNodes) return At(XmlProblem::TooManyNodes);
       Place here = PlaceOf(type);
       if (here == last) return At(XmlProblem::Stalled);
       last = here;

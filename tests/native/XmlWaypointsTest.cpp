@@ -39,7 +39,9 @@ class Document {
   ImportOutcome Read() const {
     XmlWaypointReader reader;
     int line = 0;
+    delivered_ = 0;
     for (const auto& event : events_) {
+      ++delivered_;
       bool go = event.kind == Event::Start
                     ? reader.StartElement(event.name, event.attributes, ++line)
                 : event.kind == Event::Text ? reader.Text(event.text)
@@ -48,6 +50,8 @@ class Document {
     }
     return reader.Outcome({});
   }
+  size_t Events() const { return events_.size(); }
+  size_t EventsRead() const { return delivered_; }
 
  private:
   struct Event {
@@ -57,6 +61,7 @@ class Document {
     std::vector<XmlAttribute> attributes;
   };
   std::vector<Event> events_;
+  mutable size_t delivered_ = 0;
 };
 
 struct Row {
@@ -222,6 +227,37 @@ TEST(ImportNumbering, NamesSortInTheOrderOfTheTrackForEveryLength) {
   }
 }
 
+// Counted as they come: the reading stops at the first point over the
+// limit, in a track's coords before its placemark ends as in a GPX track.
+TEST(XmlWaypointReader, AFileWithMorePointsThanTheLimitIsRefusedAsTheyCome) {
+  for (int extra : {0, 1}) {
+    const int count = kMaxImportedPoints + extra;
+    Document kml;
+    kml.Open("kml").Open("Placemark").Leaf("name", "Survey").Open("Track");
+    for (int i = 0; i < count; ++i) kml.Leaf("coord", i % 7 ? "1 2" : "");
+    kml.Close("Track").Close("Placemark").Close("kml");
+    Document gpx;
+    gpx.Open("gpx").Open("trk").Open("trkseg");
+    for (int i = 0; i < count; ++i) gpx.Open("trkpt", {{"lat", "1"}, {"lon", "x"}}).Close("trkpt");
+    gpx.Close("trkseg").Close("trk").Close("gpx");
+    for (const Document* document : {&kml, &gpx}) {
+      ImportOutcome outcome = document->Read();
+      if (extra == 0) {
+        EXPECT_FALSE(outcome.refusal);
+        EXPECT_EQ(outcome.batch.waypoints.size() + outcome.batch.skipped.size(),
+                  static_cast<size_t>(count));
+      } else {
+        ASSERT_TRUE(outcome.refusal);
+        EXPECT_EQ(outcome.refusal->reason,
+                  "it holds more than 100000 waypoints and track points, more than Tarvik imports "
+                  "from one file");
+        EXPECT_EQ(document->EventsRead(), document->Events() - (document == &kml ? 5 : 3))
+            << "stopped at the point over the limit";
+      }
+    }
+  }
+}
+
 TEST(WaypointFiles, AKmzGivesTheWaypointsOfItsKmlReadFromMemory) {
   platform::memory::MemoryFiles files;
   platform::memory::MemoryXmlDocuments xml(files);
@@ -268,6 +304,9 @@ TEST(XmlWaypointReader, OtherDocumentsAndReaderProblemsAreRefusedWithTheirReason
        "it holds a text of more than 16777216 characters (line 3)"},
       {{XmlProblem::TooLarge}, "it is larger than 256 MB"},
       {{XmlProblem::EndsEarly, 9, 0}, "it ends too early"},
+      {{XmlProblem::TooManyNodes, 9, 0},
+       "it holds more than 2000000 XML nodes (tags, texts and comments), more than Tarvik reads "
+       "in a few seconds"},
       {{XmlProblem::AttributeTooLong, 5, 0},
        "it holds an attribute of more than 1048576 characters (line 5)"},
       {{XmlProblem::UnknownEncoding, 1, 0, "Shift_JIS"},

@@ -250,6 +250,17 @@ TEST_F(XmlLiteTest, AnAttributeOverTheLimitIsRefusedBeforeXmlLiteHoldsIt) {
   EXPECT_TRUE(handler.events.empty());
 }
 
+TEST_F(XmlLiteTest, MoreNodesThanTheLimitAreRefusedAsTheyCome) {
+  std::string many = "<gpx>\n";
+  many.reserve(4 * kMaxXmlNodes + 16);
+  while (many.size() < 4 * kMaxXmlNodes) many += "<b/>";
+  RecordingHandler handler;
+  XmlReadResult read = xml_.Read(Write("nodes.gpx", many + "\n</gpx>\n"), handler);
+  EXPECT_EQ(read.problem, XmlProblem::TooManyNodes);
+  EXPECT_EQ(read.line, 2);
+  EXPECT_EQ(handler.events.size(), 2 * (kMaxXmlNodes - 2) + 1) << "each <b/> starts and ends";
+}
+
 TEST_F(XmlLiteTest, WrittenDocumentsAreUtf8WithEscapesAndReadBackTheSame) {
   auto writer = xml_.NewWriter();
   writer->StartElement("gpx", "http://www.topografix.com/GPX/1/1");

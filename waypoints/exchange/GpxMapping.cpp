@@ -56,6 +56,7 @@ class GpxMapping final : public XmlFormatMapping {
     }
   }
 
+  int PointsSoFar() const override { return builder_.Met(); }
   ImportBatch Take() override { return builder_.Take(); }
 
  private:

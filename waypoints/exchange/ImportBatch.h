@@ -76,6 +76,8 @@ class BatchBuilder {
   void EndNumbered();
 
   ImportBatch Take() { return std::move(batch_); }
+  // Waypoints met so far, skipped ones included.
+  int Met() const { return count_; }
 
  private:
   void Keep(std::string_view raw_name, std::optional<std::string> latitude,

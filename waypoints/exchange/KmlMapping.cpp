@@ -106,6 +106,7 @@ class KmlMapping final : public XmlFormatMapping {
       collecting_ = Collecting::Nothing;  // a coord being read belongs to the track before
     } else if (name == "coord" && parent == "Track" && !geometries_.empty()) {
       geometries_.back().coords.push_back({{}, line});
+      ++pending_coords_;
       collecting_ = Collecting::Coord;
     }
   }
@@ -126,6 +127,8 @@ class KmlMapping final : public XmlFormatMapping {
     }
   }
 
+  // A placemark's track points wait for its end, and are counted meanwhile.
+  int PointsSoFar() const override { return builder_.Met() + pending_coords_; }
   ImportBatch Take() override { return builder_.Take(); }
 
  private:
@@ -143,6 +146,7 @@ class KmlMapping final : public XmlFormatMapping {
 
   void BeginPlacemark(int line) {
     placemark_line_ = line;
+    pending_coords_ = 0;
     name_.clear();
     geometries_.clear();
     collecting_ = Collecting::Nothing;
@@ -150,6 +154,7 @@ class KmlMapping final : public XmlFormatMapping {
 
   void EndPlacemark() {
     collecting_ = Collecting::Nothing;
+    pending_coords_ = 0;
     if (geometries_.empty()) return builder_.Skip(SkipReason::NoPointOrLine, placemark_line_);
     for (const auto& geometry : geometries_) {
       switch (geometry.kind) {
@@ -205,6 +210,7 @@ class KmlMapping final : public XmlFormatMapping {
   BatchBuilder builder_;
   int placemark_depth_ = 0;
   int placemark_line_ = 0;
+  int pending_coords_ = 0;
   std::string name_;
   std::vector<Geometry> geometries_;
   enum class Collecting { Nothing, Name, Coordinates, Coord } collecting_ = Collecting::Nothing;

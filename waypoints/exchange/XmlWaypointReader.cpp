@@ -28,6 +28,9 @@ std::string ReadProblemReason(const platform::XmlReadResult& read) {
     case XmlProblem::TextTooLong:
       return "it holds a text of more than " + std::to_string(platform::kMaxXmlTextCharacters) +
              " characters" + At(read);
+    case XmlProblem::TooManyNodes:
+      return "it holds more than " + std::to_string(platform::kMaxXmlNodes) +
+             " XML nodes (tags, texts and comments), more than Tarvik reads in a few seconds";
     case XmlProblem::AttributeTooLong:
       return "it holds an attribute of more than " +
              std::to_string(platform::kMaxXmlAttributeCharacters) + " characters" + At(read);
@@ -55,6 +58,11 @@ std::string ReadProblemReason(const platform::XmlReadResult& read) {
   return "the file cannot be read";
 }
 
+bool XmlWaypointReader::GoOn() {
+  if (mapping_ && mapping_->PointsSoFar() > kMaxImportedPoints) too_many_ = true;
+  return !too_many_;
+}
+
 bool XmlWaypointReader::StartElement(std::string_view local_name,
                                      const std::vector<platform::XmlAttribute>& attributes,
                                      int line) {
@@ -71,19 +79,19 @@ bool XmlWaypointReader::StartElement(std::string_view local_name,
   std::string_view parent = open_.empty() ? std::string_view{} : std::string_view(open_.back());
   mapping_->Start(local_name, attributes, line, parent);
   open_.emplace_back(local_name);
-  return true;
+  return GoOn();
 }
 
 bool XmlWaypointReader::Text(std::string_view text) {
   if (mapping_) mapping_->Text(text);
-  return true;
+  return GoOn();
 }
 
 bool XmlWaypointReader::EndElement(std::string_view local_name) {
   if (!open_.empty()) open_.pop_back();
   std::string_view parent = open_.empty() ? std::string_view{} : std::string_view(open_.back());
   if (mapping_) mapping_->End(local_name, parent);
-  return true;
+  return GoOn();
 }
 
 ImportOutcome XmlWaypointReader::Outcome(const platform::XmlReadResult& read) {
@@ -91,6 +99,11 @@ ImportOutcome XmlWaypointReader::Outcome(const platform::XmlReadResult& read) {
     return {
         {},
         ImportRefusal{"it is neither KML nor GPX (its first element is <" + *unknown_root_ + ">)"}};
+  }
+  if (too_many_) {
+    return {{},
+            ImportRefusal{"it holds more than " + std::to_string(kMaxImportedPoints) +
+                          " waypoints and track points, more than Tarvik imports from one file"}};
   }
   if (!read.ok()) return {{}, ImportRefusal{ReadProblemReason(read)}};
   if (!mapping_) return {{}, ImportRefusal{"it holds no XML element"}};
