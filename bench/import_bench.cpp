@@ -322,34 +322,55 @@ void RunLarge(const std::wstring& folder, int megabytes) {
   const double bytes = megabytes * 1048576.0;
   const int points = static_cast<int>(bytes / 88);  // bytes a point takes
   // Texts just under the limit for one text, and tags of four bytes: the
-  // most XmlLite has to read, and the most nodes, that a file that size holds.
-  auto texts = [&] {
-    std::string kml = "<kml><Document>\n";
-    kml.reserve(static_cast<std::size_t>(bytes) + 64);
-    const std::string text(platform::kMaxXmlTextCharacters - 1024, 'd');
-    while (kml.size() + text.size() < bytes) kml += "<description>" + text + "</description>\n";
-    return kml + "</Document></kml>\n";
+  // most XmlLite has to read, and the most nodes, that a file that size
+  // holds; written a piece at a time, as a 32-bit process cannot hold
+  // every file whole at once.
+  auto repeated = [&](const std::wstring& path, const std::string& head, const std::string& piece,
+                      const std::string& tail) {
+    platform::win32::UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr,
+                                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) {
+      file.release();
+      throw std::runtime_error("cannot write a large file");
+    }
+    double written = 0;
+    auto put = [&](const std::string& part) {
+      DWORD done = 0;
+      WriteFile(file.get(), part.data(), static_cast<DWORD>(part.size()), &done, nullptr);
+      written += done;
+    };
+    put(head);
+    while (written + piece.size() < bytes) put(piece);
+    put(tail);
+    return written / 1048576.0;
   };
-  auto tags = [&] {
-    std::string gpx = "<gpx>\n";
-    gpx.reserve(static_cast<std::size_t>(bytes) + 64);
-    while (gpx.size() < bytes) gpx += "<b/>";
-    return gpx + "\n</gpx>\n";
-  };
-  const std::pair<const wchar_t*, std::function<std::string()>> files[] = {
-      {L"large.kml", [&] { return TrackKml(points); }},
-      {L"large.kmz", [&] { return tests::MakeZip({{"doc.kml", TrackKml(points)}}); }},
-      {L"texts.kml", texts},
-      {L"tags.gpx", tags}};
+  std::string tags;
+  while (tags.size() < 1048576) tags += "<b/>";
+  const std::pair<const wchar_t*, std::function<double(const std::wstring&)>> files[] = {
+      {L"large.kml",
+       [&](const std::wstring& path) {
+         std::string kml = TrackKml(points);
+         WriteAll(path, kml);
+         return kml.size() / 1048576.0;
+       }},
+      {L"large.kmz",
+       [&](const std::wstring& path) {
+         std::string kmz = tests::MakeZip({{"doc.kml", TrackKml(points)}});
+         WriteAll(path, kmz);
+         return kmz.size() / 1048576.0;
+       }},
+      {L"texts.kml",
+       [&](const std::wstring& path) {
+         std::string text(platform::kMaxXmlTextCharacters - 1024, 'd');
+         return repeated(path, "<kml><Document>\n", "<description>" + text + "</description>\n",
+                         "</Document></kml>\n");
+       }},
+      {L"tags.gpx",
+       [&](const std::wstring& path) { return repeated(path, "<gpx>\n", tags, "\n</gpx>\n"); }}};
   std::printf("tracks of %d points\n", points);
   for (const auto& [name, make] : files) {
     const std::wstring path = folder + L"\\" + name;
-    double size = 0;
-    {
-      std::string content = make();
-      size = content.size() / 1048576.0;
-      WriteAll(path, content);
-    }
+    const double size = make(path);
     const std::wstring xml_path = path.ends_with(L".kmz") ? folder + L"\\large.kml" : path;
     double bare = MedianOf(1, [&] { BareXmlLiteRead(xml_path); });
     Tarvik tarvik(PathBesideThisProgram(L"tarvik.exe"));

@@ -56,8 +56,9 @@ class Outline {
   }
 
   std::string_view NameAt(std::size_t at) const {
-    std::size_t end = text_.find_first_of(kNameEnds, at);
-    return text_.substr(at, end == kNotFound ? kNotFound : end - at);
+    std::size_t end = at;
+    while (end < text_.size() && kNameEnds.find(text_[end]) == kNotFound) ++end;
+    return text_.substr(at, end - at);
   }
 
   void Open(std::string_view name, bool empty) {
@@ -83,9 +84,19 @@ class Outline {
     if (open_.empty()) root_closed_ = true;
   }
 
+  // The first quote or '>' from `k`: find_first_of would look each
+  // character up in the set by a call of its own.
+  std::size_t QuoteOrEnd(std::size_t k) const {
+    for (; k < text_.size(); ++k) {
+      char c = text_[k];
+      if (c == '"' || c == '\'' || c == '>') return k;
+    }
+    return kNotFound;
+  }
+
   std::size_t StartTag(std::size_t at) {
     for (std::size_t k = at + 1;;) {
-      k = text_.find_first_of("\"'>", k);
+      k = QuoteOrEnd(k);
       if (k == kNotFound) return kNotFound;
       if (text_[k] == '>') {
         Open(NameAt(at + 1), text_[k - 1] == '/');
