@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test:
 #   - the native unit tests, with AddressSanitizer and UBSan, and short
-#     fuzzing runs of the Marker file reader, the position parser and the
-#     CSV waypoint reader;
+#     fuzzing runs of the Marker file reader, the position parser, the
+#     CSV waypoint reader, the KML and GPX mappings and the KMZ reader;
 #   - the 32-bit build, which ships as tarvik.exe: its whole suite (unit,
 #     Windows layer, stand-ins, end-to-end, the benchmarks' own tests and the
 #     release package started from its unpacked folder) in a 32-bit Wine
@@ -43,7 +43,7 @@ cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build build/native
 ctest --test-dir build/native --no-tests=error --output-on-failure -j2
 
-phase "fuzzing the Marker file reader, the position parser and the CSV reader (longer runs: bench/)"
+phase "fuzzing the Marker file reader, the position parser, the CSV reader, the KML and GPX mappings and the KMZ reader (longer runs: bench/)"
 bash bench/fuzz-marker-reader.sh 15
 bash bench/fuzz-exchange.sh 10
 
