@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test:
 #   - the native unit tests, with AddressSanitizer and UBSan, and short
-#     fuzzing runs of the Marker file reader, the position parser and the
-#     CSV waypoint reader;
+#     fuzzing runs of the Marker file reader, the position parser, the
+#     CSV waypoint reader, the KML and GPX mappings and the KMZ reader;
 #   - both Windows builds, both release packages and both installers, each
 #     checked without running it (format, imports, version resource,
 #     contents);
@@ -74,10 +74,10 @@ ctest --test-dir build/native --no-tests=error --output-on-failure -j2 | tee "$n
   status=1
 say "native: $(python3 cmake/ctest_summary.py "$native_log")"
 
-phase "fuzzing the Marker file reader, the position parser and the CSV reader (longer runs: bench/)"
+phase "fuzzing the Marker file reader, the position parser, the CSV reader, the KML and GPX mappings and the KMZ reader (longer runs: bench/)"
 bash bench/fuzz-marker-reader.sh 15
 bash bench/fuzz-exchange.sh 10
-say "fuzzing: the Marker file reader 15 s, the position parser and the CSV reader 10 s each"
+say "fuzzing: the Marker file reader 15 s; the position parser, the CSV reader, the KML and GPX mappings and the KMZ reader 10 s each"
 
 if [ "$TARVIK_WINE_MODE" = both ]; then
   # The 64-bit build needs only what its part of the tests runs; its

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Fuzzes the position parser and the CSV waypoint reader with libFuzzer for
-# a bounded time each (seconds, default 60), starting from texts people
-# paste and tables spreadsheets, GPS loggers and GIS programs write. Exits non-zero when the fuzzer finds
+# Fuzzes the position parser, the CSV waypoint reader, the KML and GPX
+# mappings and the KMZ reader with libFuzzer for a bounded time each
+# (seconds, default 60), starting from texts people paste, tables
+# spreadsheets write, and archives and documents made here. Exits non-zero when the fuzzer finds
 # a crash, a leak or a broken outcome.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
-source bench/fuzz-build.sh position_parser_fuzz csv_reader_fuzz
+source bench/fuzz-build.sh position_parser_fuzz csv_reader_fuzz kml_mapping_fuzz kmz_reader_fuzz
 
 positions="$build/corpus-positions"
 mkdir -p "$positions"
@@ -33,3 +34,25 @@ run() {
 }
 run position_parser_fuzz "$positions"
 run csv_reader_fuzz "$tables"
+
+# Event streams: an op byte (start, text, end) then a name's index or a
+# text up to 0xFF.
+events="$build/corpus-events"
+mkdir -p "$events"
+printf '\x00\x00\x00\x04\x00\x05\x01Stop\xff\x02\x00\x0a\x00\x0c\x01 8.5 47.3 1\xff\x02\x00\x0c\x01\xff\x02' >"$events/track"
+printf '\x00\x01\xc0\x10\x00\x1248.1\xff-113.2\xff\x00\x05\x01Yard\xff\x02\x02' >"$events/gpx"
+
+archives="$build/corpus-archives"
+mkdir -p "$archives"
+python3 - "$archives" <<'PY'
+import sys, zipfile
+kml = ('<?xml version="1.0" encoding="ISO-8859-1"?>\n<kml><Placemark><name>Z\xfcrich</name>'
+       '<Point><coordinates>8.5,47.3</coordinates></Point></Placemark></kml>\n').encode('latin-1')
+with zipfile.ZipFile(sys.argv[1] + '/route.kmz', 'w', zipfile.ZIP_DEFLATED) as z:
+    z.writestr('files/a.png', b'png')
+    z.writestr('doc.kml', kml)
+with zipfile.ZipFile(sys.argv[1] + '/stored.kmz', 'w', zipfile.ZIP_STORED) as z:
+    z.writestr('track.kml', '<kml><gx:Track><gx:coord>1 2</gx:coord></gx:Track></kml>')
+PY
+run kml_mapping_fuzz "$events"
+run kmz_reader_fuzz "$archives"

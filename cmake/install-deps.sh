@@ -10,6 +10,9 @@ packages=(
   cmake ninja-build g++ googletest libgtest-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
+  # zlib for KMZ: linked statically into the Windows programs, and natively
+  # for the unit tests and fuzzers.
+  libz-mingw-w64-dev zlib1g-dev
   # 32-bit programs under Wine, in 32-bit and 64-bit prefixes alike.
   wine wine64 wine32:i386
   xvfb xauth imagemagick

@@ -36,6 +36,14 @@ class XmlHandler {
 // A reader refuses files larger than Files::ReadAll takes (kLargestReadable)
 // before reading any of them, and any single text longer than this.
 inline constexpr std::size_t kMaxXmlTextCharacters = 16u * 1024 * 1024;
+// Nor more nodes (tags, texts, comments) than this: Wine's XmlLite reads
+// about a million a second, and every import has to end within 5 s; a
+// GPS track of 100,000 points with time and height takes about 900,000.
+inline constexpr std::size_t kMaxXmlNodes = 2'000'000;
+// Nor any attribute value longer than this: far beyond a coordinate, a name
+// or a link, and small enough that the XML library's copy of it costs a few
+// MB, where a 100 MB one cost six times that.
+inline constexpr std::size_t kMaxXmlAttributeCharacters = 1024u * 1024;
 
 enum class XmlProblem {
   None,
@@ -43,8 +51,13 @@ enum class XmlProblem {
   Unreadable,    // the file cannot be opened or read
   TooLarge,      // over kLargestReadable
   TextTooLong,   // a text over kMaxXmlTextCharacters
+  TooManyNodes,  // more than kMaxXmlNodes
+  AttributeTooLong,  // an attribute value over kMaxXmlAttributeCharacters
   DocumentType,  // a DTD, which is never processed
   Encoding,      // bytes that are not text in the document's encoding
+  UnknownEncoding,  // an encoding that is read neither here nor by every XML library
+  EndsEarly,     // the root element is not closed in the bytes: a cut file
+  Stalled,       // the library reported the same node again instead of moving on
   Malformed,     // not well-formed XML
   Stopped,       // the handler asked to stop
   NoLibrary,     // the system's XML library cannot be used
@@ -54,6 +67,7 @@ struct XmlReadResult {
   XmlProblem problem = XmlProblem::None;
   int line = 0;  // where the problem was found, when known
   int column = 0;
+  std::string encoding = {};  // the declared name, for UnknownEncoding
   bool ok() const { return problem == XmlProblem::None; }
 };
 
@@ -74,6 +88,9 @@ class XmlDocuments {
  public:
   virtual ~XmlDocuments() = default;
   virtual XmlReadResult Read(std::string_view path, XmlHandler& handler) = 0;
+  // The same for a document already in memory (taken out of an archive);
+  // taken by value so that the reader may keep it without a copy.
+  virtual XmlReadResult ReadBytes(Bytes document, XmlHandler& handler) = 0;
   virtual std::unique_ptr<XmlWriter> NewWriter() = 0;
 };
 

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/TextEncoding.h"
+
 namespace tarvik::waypoints {
 
 // Decodes the code point at `i` and moves past it. A malformed sequence
@@ -11,6 +13,6 @@ namespace tarvik::waypoints {
 // nullopt and moves one byte, so every input makes progress.
 std::optional<char32_t> NextUtf8(std::string_view text, std::size_t& i);
 
-void AppendUtf8(char32_t code_point, std::string& out);
+using platform::AppendUtf8;
 
 }  // namespace tarvik::waypoints

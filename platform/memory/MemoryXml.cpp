@@ -88,22 +88,28 @@ class Replay {
   XmlReadResult Run(std::string_view text) {
     int line = 0;
     bool ok = true;
+    // Not a memory document at all, rather than one cut short.
+    if (!text.starts_with(std::string(kHeader) + "\n")) return Malformed(1);
     while (ok && !text.empty()) {
       ++line;
       size_t end = text.find('\n');
-      if (end == std::string_view::npos) return Malformed(line);
+      if (end == std::string_view::npos) return EndsEarly(line);
       std::string_view record = text.substr(0, end);
       text.remove_prefix(end + 1);
       ok = line == 1 ? record == kHeader : Take(record, line);
     }
-    if (ok) ok = line >= 2 && Flush() && open_.empty();
+    if (ok) ok = line >= 2 && Flush();
     if (stopped_) return {XmlProblem::Stopped, line};
     if (!ok) return Malformed(line);
+    // As the system's reader is checked: a document cut short is refused,
+    // though every element it did open was reported.
+    if (!open_.empty()) return EndsEarly(line);
     return {};
   }
 
  private:
   static XmlReadResult Malformed(int line) { return {XmlProblem::Malformed, line, 1}; }
+  static XmlReadResult EndsEarly(int line) { return {XmlProblem::EndsEarly, line, 0}; }
 
   bool Take(std::string_view record, int line) {
     if (record.empty()) return false;
@@ -166,7 +172,11 @@ XmlReadResult MemoryXmlDocuments::Read(std::string_view path, XmlHandler& handle
   auto bytes = files_.ReadAll(path);
   if (bytes.status == FileStatus::NotFound) return {XmlProblem::NotFound};
   if (!bytes.ok()) return {XmlProblem::Unreadable};
-  std::string text(bytes.value.begin(), bytes.value.end());
+  return ReadBytes(std::move(bytes.value), handler);
+}
+
+XmlReadResult MemoryXmlDocuments::ReadBytes(Bytes document, XmlHandler& handler) {
+  std::string_view text(reinterpret_cast<const char*>(document.data()), document.size());
   return Replay(handler).Run(text);
 }
 

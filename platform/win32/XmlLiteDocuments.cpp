@@ -2,11 +2,13 @@
 
 #include <wrl/client.h>
 
-#include "platform/win32/Utf.h"
-#include "platform/win32/XmlEncodingCheck.h"
+#include <cstdlib>
+
+#include "platform/win32/MemoryStream.h"
 #include "platform/win32/XmlLiteFunctions.h"
 #include "platform/win32/XmlLiteReading.h"
 #include "platform/win32/XmlLiteWriter.h"
+#include "platform/xml/XmlInput.h"
 
 namespace tarvik::platform::win32 {
 
@@ -25,39 +27,40 @@ XmlProblem ProblemOf(FileStatus status) {
   }
 }
 
-// What the file holds, checked before XmlLite sees it; the bytes are let go
-// before XmlLite reads the file again, so that a large one is not held twice.
-XmlReadResult CheckBytes(const Files& files, std::string_view path) {
-  auto bytes = files.ReadAll(path);
-  if (!bytes.ok()) return {ProblemOf(bytes.status)};
-  std::string_view text(reinterpret_cast<const char*>(bytes.value.data()), bytes.value.size());
-  if (auto line = FirstMalformedUtf8Line(text)) return {XmlProblem::Encoding, *line, 0};
-  return {};
-}
-
 }  // namespace
 
 XmlReadResult XmlLiteDocuments::Read(std::string_view path, XmlHandler& handler) {
-  if (XmlReadResult checked = CheckBytes(files_, path); !checked.ok()) return checked;
+  auto bytes = files_.ReadAll(path);
+  if (!bytes.ok()) return {ProblemOf(bytes.status)};
+  return ReadBytes(std::move(bytes.value), handler);
+}
+
+// The whole document stays in memory while XmlLite reads it: what was
+// checked is exactly what is read, and a file that changes meanwhile
+// cannot slip past the checks.
+XmlReadResult XmlLiteDocuments::ReadBytes(Bytes document, XmlHandler& handler) {
+  const xml::XmlInput input = xml::XmlInput::From(std::move(document));
+  if (!input.Problem().ok()) return input.Problem();
   const XmlLiteFunctions* xml_lite = LoadXmlLite();
   if (!xml_lite) return {XmlProblem::NoLibrary};
 
-  ComPtr<IStream> stream;
-  HRESULT opened = xml_lite->stream_on_file(Widen(path).c_str(), STGM_READ | STGM_SHARE_DENY_WRITE,
-                                            FILE_ATTRIBUTE_NORMAL, FALSE, nullptr, &stream);
-  if (FAILED(opened)) {
-    DWORD error = HRESULT_CODE(opened);
-    bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-    return {missing ? XmlProblem::NotFound : XmlProblem::Unreadable};
+  MemoryStream stream(input.Text());
+  XmlReadResult result{XmlProblem::NoLibrary};
+  {
+    ComPtr<IXmlReader> reader;
+    if (SUCCEEDED(xml_lite->create_reader(__uuidof(IXmlReader),
+                                          reinterpret_cast<void**>(reader.GetAddressOf()),
+                                          nullptr)) &&
+        SUCCEEDED(reader->SetProperty(XmlReaderProperty_DtdProcessing, DtdProcessing_Prohibit)) &&
+        SUCCEEDED(reader->SetInput(&stream))) {
+      result = ReadNodes(*reader.Get(), handler);
+    }
+    if (reader) reader->SetInput(nullptr);
   }
-  ComPtr<IXmlReader> reader;
-  if (FAILED(xml_lite->create_reader(__uuidof(IXmlReader),
-                                     reinterpret_cast<void**>(reader.GetAddressOf()), nullptr)) ||
-      FAILED(reader->SetProperty(XmlReaderProperty_DtdProcessing, DtdProcessing_Prohibit)) ||
-      FAILED(reader->SetInput(stream.Get()))) {
-    return {XmlProblem::NoLibrary};
-  }
-  return ReadNodes(*reader.Get(), handler);
+  // XmlLite lets go of its input with the reader; a library that kept it
+  // would read freed memory later, so that is no reason to go on.
+  if (stream.Held()) std::abort();
+  return result;
 }
 
 std::unique_ptr<XmlWriter> XmlLiteDocuments::NewWriter() {

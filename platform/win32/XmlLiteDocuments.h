@@ -8,10 +8,12 @@ namespace tarvik::platform::win32 {
 // XML files through XmlLite, which never processes a DTD here.
 class XmlLiteDocuments : public XmlDocuments {
  public:
-  // `files` reads a document whole for the checks before XmlLite sees it.
+  // `files` reads a document whole: it is checked, and converted to UTF-8
+  // when it is not, before XmlLite reads it from memory.
   explicit XmlLiteDocuments(const Files& files) : files_(files) {}
 
   XmlReadResult Read(std::string_view path, XmlHandler& handler) override;
+  XmlReadResult ReadBytes(Bytes document, XmlHandler& handler) override;
   std::unique_ptr<XmlWriter> NewWriter() override;
 
  private:

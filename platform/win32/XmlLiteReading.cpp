@@ -36,10 +36,19 @@ class Reading {
  public:
   Reading(IXmlReader& reader, XmlHandler& handler) : reader_(reader), handler_(handler) {}
 
+  // Every node must stand somewhere else than the one before: at the end of
+  // an input cut inside a text, a comment or a CDATA section, Wine's reader
+  // answers S_OK with the same node at the same place, for ever.
   XmlReadResult Run() {
     XmlNodeType type = XmlNodeType_None;
     HRESULT result = S_OK;
+    Place last{};
+    std::size_t nodes = 0;
     while ((result = reader_.Read(&type)) == S_OK) {
+      if (++nodes > kMaxXmlNodes) return At(XmlProblem::TooManyNodes);
+      Place here = PlaceOf(type);
+      if (here == last) return At(XmlProblem::Stalled);
+      last = here;
       XmlProblem problem = Take(type);
       if (problem != XmlProblem::None) return At(problem);
     }
@@ -48,6 +57,20 @@ class Reading {
   }
 
  private:
+  struct Place {
+    XmlNodeType type = XmlNodeType_None;
+    UINT line = 0;
+    UINT column = 0;
+    bool operator==(const Place&) const = default;
+  };
+
+  Place PlaceOf(XmlNodeType type) {
+    Place place{type, 0, 0};
+    reader_.GetLineNumber(&place.line);
+    reader_.GetLinePosition(&place.column);
+    return place;
+  }
+
   XmlProblem Take(XmlNodeType type) {
     switch (type) {
       case XmlNodeType_Element:
@@ -78,6 +101,7 @@ class Reading {
       const wchar_t* value = nullptr;
       UINT length = 0;
       if (FAILED(reader_.GetValue(&value, &length))) return XmlProblem::Malformed;
+      if (length > kMaxXmlAttributeCharacters) return XmlProblem::AttributeTooLong;
       attributes_.push_back({Narrow(LocalName()), Narrow(std::wstring_view(value, length))});
     }
     reader_.MoveToElement();

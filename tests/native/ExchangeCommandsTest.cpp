@@ -49,7 +49,8 @@ TEST_F(ExchangeTest, ImportAddsTheFilesWaypointsInOrderAndSaysWhatItSkipped) {
   const auto& shown = dialogs.History().back();
   EXPECT_FALSE(shown.save);
   EXPECT_EQ(shown.options.filter,
-            "Waypoint files (*.kml;*.gpx;*.csv)|*.kml;*.gpx;*.csv|KML files (*.kml)|*.kml|"
+            "Waypoint files (*.kml;*.kmz;*.gpx;*.csv)|*.kml;*.kmz;*.gpx;*.csv|"
+            "KML files (*.kml;*.kmz)|*.kml;*.kmz|"
             "GPX files (*.gpx)|*.gpx|CSV files (*.csv)|*.csv|All files (*.*)|*.*");
 }
 

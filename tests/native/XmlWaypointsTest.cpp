@@ -6,6 +6,7 @@
 
 #include "platform/memory/MemoryFiles.h"
 #include "platform/memory/MemoryXml.h"
+#include "tests/support/TestZip.h"
 #include "waypoints/exchange/ExportPlan.h"
 #include "waypoints/exchange/ImportPlan.h"
 #include "waypoints/exchange/ImportedFields.h"
@@ -38,7 +39,9 @@ class Document {
   ImportOutcome Read() const {
     XmlWaypointReader reader;
     int line = 0;
+    delivered_ = 0;
     for (const auto& event : events_) {
+      ++delivered_;
       bool go = event.kind == Event::Start
                     ? reader.StartElement(event.name, event.attributes, ++line)
                 : event.kind == Event::Text ? reader.Text(event.text)
@@ -47,6 +50,8 @@ class Document {
     }
     return reader.Outcome({});
   }
+  size_t Events() const { return events_.size(); }
+  size_t EventsRead() const { return delivered_; }
 
  private:
   struct Event {
@@ -56,6 +61,7 @@ class Document {
     std::vector<XmlAttribute> attributes;
   };
   std::vector<Event> events_;
+  mutable size_t delivered_ = 0;
 };
 
 struct Row {
@@ -158,6 +164,127 @@ TEST(GpxMapping, WaypointsRoutePointsAndTrackPointsNumberedThroughTheTrack) {
                                                      {SkipReason::NotAPosition, 22}}));
 }
 
+TEST(KmlMapping, TrackCoordsBecomeNumberedWaypointsAndEmptyOnesAreCounted) {
+  Document kml;
+  kml.Open("kml").Open("Placemark").Leaf("name", "Walk").Open("Track");  // 1-4
+  kml.Leaf("when", "2024-05-01T10:00:00Z").Leaf("coord", "8.5 47.3 400");   // 5-6
+  kml.Leaf("coord", " \n ").Leaf("coord", "8.6\t47.4").Leaf("coord", "8.7 north");  // 7-9
+  kml.Leaf("coord", "8.8 47.6 1 2").Close("Track").Close("Placemark");      // 10
+  kml.Open("Placemark").Leaf("name", "Ride").Open("MultiTrack");           // 11-13
+  kml.Open("Track").Leaf("coord", "1 2").Close("Track");                   // 14-15
+  kml.Open("Track").Leaf("coord", "3 4").Leaf("coord", "").Close("Track");  // 16-18
+  kml.Close("MultiTrack").Close("Placemark").Close("kml");
+
+  ImportOutcome outcome = kml.Read();
+  EXPECT_EQ(RowsOf(outcome), (std::vector<Row>{{"Walk 1", "47.3", "8.5", 6},
+                                               {"Walk 2", "47.4", "8.6", 8},
+                                               {"Ride 1", "2", "1", 15},
+                                               {"Ride 2", "4", "3", 17}}));
+  EXPECT_EQ(SkippedOf(outcome),
+            (std::vector<std::pair<SkipReason, int>>{{SkipReason::EmptyTrackPoint, 7},
+                                                     {SkipReason::NotAPosition, 9},
+                                                     {SkipReason::NotAPosition, 10},
+                                                     {SkipReason::EmptyTrackPoint, 18}}));
+  EXPECT_EQ(ImportSummary(PlanImport(outcome.batch, {})),
+            "Added 4 waypoints.\nSkipped 4:\n2 without a valid latitude and longitude (lines 9, "
+            "10)\n2 track points without coordinates (lines 7, 18)");
+}
+
+// However many points a track, line or route has, the list's name order is
+// the file's order: numbers get leading zeros to the width of the largest.
+TEST(ImportNumbering, NamesSortInTheOrderOfTheTrackForEveryLength) {
+  for (int count : {1, 9, 10, 11, 100, 1234}) {
+    std::string coordinates;
+    Document kml;
+    kml.Open("kml").Open("Placemark").Leaf("name", "Survey 7").Open("Point");
+    kml.Leaf("coordinates", "1,1").Close("Point").Close("Placemark");
+    kml.Open("Placemark").Leaf("name", "Survey").Open("Track");
+    Document gpx;
+    gpx.Open("gpx").Open("trk").Leaf("name", "Survey").Open("trkseg");
+    for (int i = 0; i < count; ++i) {
+      std::string lat = std::to_string(i % 80), lon = std::to_string(i / 80);
+      kml.Leaf("coord", lon + " " + lat);
+      gpx.Open("trkpt", {{"lat", lat}, {"lon", lon}}).Close("trkpt");
+    }
+    kml.Close("Track").Close("Placemark").Close("kml");
+    gpx.Close("trkseg").Close("trk").Close("gpx");
+    for (const Document* document : {&kml, &gpx}) {
+      std::vector<Row> rows = RowsOf(document->Read());
+      if (document == &kml) {
+        ASSERT_EQ(rows.front().name, "Survey 7") << "a name from the file is kept";
+        rows.erase(rows.begin());
+      }
+      ASSERT_EQ(rows.size(), static_cast<size_t>(count));
+      const size_t width = std::to_string(count).size();
+      for (size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(rows[i].name.size(), std::string("Survey ").size() + width) << rows[i].name;
+        if (i > 0) {
+          EXPECT_LT(rows[i - 1].name, rows[i].name);
+        }
+      }
+      EXPECT_EQ(rows.back().name, "Survey " + std::to_string(count));
+    }
+  }
+}
+
+// Counted as they come: the reading stops at the first point over the
+// limit, in a track's coords before its placemark ends as in a GPX track.
+TEST(XmlWaypointReader, AFileWithMorePointsThanTheLimitIsRefusedAsTheyCome) {
+  for (int extra : {0, 1}) {
+    const int count = kMaxImportedPoints + extra;
+    Document kml;
+    kml.Open("kml").Open("Placemark").Leaf("name", "Survey").Open("Track");
+    for (int i = 0; i < count; ++i) kml.Leaf("coord", i % 7 ? "1 2" : "");
+    kml.Close("Track").Close("Placemark").Close("kml");
+    Document gpx;
+    gpx.Open("gpx").Open("trk").Open("trkseg");
+    for (int i = 0; i < count; ++i) gpx.Open("trkpt", {{"lat", "1"}, {"lon", "x"}}).Close("trkpt");
+    gpx.Close("trkseg").Close("trk").Close("gpx");
+    for (const Document* document : {&kml, &gpx}) {
+      ImportOutcome outcome = document->Read();
+      if (extra == 0) {
+        EXPECT_FALSE(outcome.refusal);
+        EXPECT_EQ(outcome.batch.waypoints.size() + outcome.batch.skipped.size(),
+                  static_cast<size_t>(count));
+      } else {
+        ASSERT_TRUE(outcome.refusal);
+        EXPECT_EQ(outcome.refusal->reason,
+                  "it holds more than 100000 waypoints and track points, more than Tarvik imports "
+                  "from one file");
+        EXPECT_EQ(document->EventsRead(), document->Events() - (document == &kml ? 5 : 3))
+            << "stopped at the point over the limit";
+      }
+    }
+  }
+}
+
+TEST(WaypointFiles, AKmzGivesTheWaypointsOfItsKmlReadFromMemory) {
+  platform::memory::MemoryFiles files;
+  platform::memory::MemoryXmlDocuments xml(files);
+  auto writer = xml.NewWriter();
+  writer->StartElement("kml");
+  writer->StartElement("Placemark");
+  writer->StartElement("name");
+  writer->Text("Belton");
+  writer->EndElement();
+  writer->StartElement("Point");
+  writer->StartElement("coordinates");
+  writer->Text("-114,48.5");
+  for (int i = 0; i < 4; ++i) writer->EndElement();
+  auto document = writer->Finish();
+  ASSERT_TRUE(document);
+  std::string kml(document->begin(), document->end());
+  auto put = [&](const char* path, const std::string& bytes) {
+    files.Put(path, platform::Bytes(bytes.begin(), bytes.end()));
+  };
+  put("C:\\route.kmz", tests::MakeZip({{"files/pic.png", "png"}, {"doc.kml", kml}}));
+  put("C:\\cut.kmz", tests::MakeZip({{"doc.kml", kml.substr(0, kml.size() - 2)}}));
+  ImportOutcome outcome = ReadWaypointFile("C:\\route.kmz", files, xml);
+  // Line 8 of the memory document: its coordinates.
+  EXPECT_EQ(RowsOf(outcome), (std::vector<Row>{{"Belton", "48.5", "-114", 8}}));
+  EXPECT_EQ(ReadWaypointFile("C:\\cut.kmz", files, xml).refusal->reason, "it ends too early");
+}
+
 TEST(XmlWaypointReader, OtherDocumentsAndReaderProblemsAreRefusedWithTheirReason) {
   Document html;
   html.Open("html").Leaf("body", "x").Close("html");
@@ -176,6 +303,15 @@ TEST(XmlWaypointReader, OtherDocumentsAndReaderProblemsAreRefusedWithTheirReason
       {{XmlProblem::TextTooLong, 3, 1},
        "it holds a text of more than 16777216 characters (line 3)"},
       {{XmlProblem::TooLarge}, "it is larger than 256 MB"},
+      {{XmlProblem::EndsEarly, 9, 0}, "it ends too early"},
+      {{XmlProblem::TooManyNodes, 9, 0},
+       "it holds more than 2000000 XML nodes (tags, texts and comments), more than Tarvik reads "
+       "in a few seconds"},
+      {{XmlProblem::AttributeTooLong, 5, 0},
+       "it holds an attribute of more than 1048576 characters (line 5)"},
+      {{XmlProblem::UnknownEncoding, 1, 0, "Shift_JIS"},
+       "it is written in Shift_JIS, an encoding Tarvik does not read (it reads UTF-8, UTF-16, "
+       "ISO-8859-1 and Windows-1252)"},
       {{XmlProblem::NotFound}, "the file is not there"},
       {{XmlProblem::Unreadable}, "the file cannot be read"},
   };
@@ -266,9 +402,10 @@ TEST(WaypointFiles, KindsComeFromTheNameOrTheFirstBytes) {
   put("C:\\table.txt", "name,lat,lon\nA,1,2\n");
   put("C:\\doc.txt", "\xEF\xBB\xBF  <kml/>");
   put("C:\\wrong.gpx", "name,lat,lon\n");
-  const std::string kmz = "KMZ is a zipped KML file; save it as KML";
-  EXPECT_EQ(ReadWaypointFile("C:\\a.kmz", files, xml).refusal->reason, kmz);
-  EXPECT_EQ(ReadWaypointFile("C:\\zipped.kml", files, xml).refusal->reason, kmz);
+  // Named KMZ but no zip at all, and a zip archive cut before its directory.
+  EXPECT_EQ(ReadWaypointFile("C:\\a.kmz", files, xml).refusal->reason,
+            "it is not a zip archive, as a KMZ file is");
+  EXPECT_EQ(ReadWaypointFile("C:\\zipped.kml", files, xml).refusal->reason, "it ends too early");
   EXPECT_EQ(ReadWaypointFile("C:\\missing.csv", files, xml).refusal->reason,
             "the file is not there");
   EXPECT_EQ(ReadWaypointFile("C:\\table.txt", files, xml).batch.waypoints.size(), 1u);

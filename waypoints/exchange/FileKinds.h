@@ -9,7 +9,8 @@ namespace tarvik::waypoints::exchange {
 
 // The dialogs' filters, "Description|pattern" pairs.
 inline constexpr const char* kImportFilter =
-    "Waypoint files (*.kml;*.gpx;*.csv)|*.kml;*.gpx;*.csv|KML files (*.kml)|*.kml|"
+    "Waypoint files (*.kml;*.kmz;*.gpx;*.csv)|*.kml;*.kmz;*.gpx;*.csv|"
+    "KML files (*.kml;*.kmz)|*.kml;*.kmz|"
     "GPX files (*.gpx)|*.gpx|CSV files (*.csv)|*.csv|All files (*.*)|*.*";
 inline constexpr const char* kExportFilter =
     "KML files (*.kml)|*.kml|GPX files (*.gpx)|*.gpx|CSV files (*.csv)|*.csv";

@@ -28,7 +28,6 @@ class GpxMapping final : public XmlFormatMapping {
                 line};
     } else if (name == "trk" && parent == "gpx") {
       track_name_.clear();
-      track_base_.clear();
       track_points_ = 0;
     } else if (name == "name" && (parent == "wpt" || parent == "rtept")) {
       collecting_ = &point_.name;
@@ -50,12 +49,14 @@ class GpxMapping final : public XmlFormatMapping {
       builder_.Add(point_.name, point_.latitude, point_.longitude, point_.line);
     } else if (name == "trkpt" && parent == "trkseg") {
       // Numbered through the whole track, across its segments.
-      if (track_points_ == 0) track_base_ = builder_.NameOrNumber(track_name_);
-      std::string point_name = track_base_ + " " + std::to_string(++track_points_);
-      builder_.Add(point_name, point_.latitude, point_.longitude, point_.line);
+      if (track_points_++ == 0) builder_.BeginNumbered(track_name_);
+      builder_.Add(builder_.NextNumbered(), point_.latitude, point_.longitude, point_.line);
+    } else if (name == "trk" && parent == "gpx") {
+      builder_.EndNumbered();
     }
   }
 
+  int PointsSoFar() const override { return builder_.Met(); }
   ImportBatch Take() override { return builder_.Take(); }
 
  private:
@@ -69,7 +70,6 @@ class GpxMapping final : public XmlFormatMapping {
   BatchBuilder builder_;
   Point point_;
   std::string track_name_;
-  std::string track_base_;
   int track_points_ = 0;
   std::string* collecting_ = nullptr;  // point_.name or track_name_, both stable
 };

@@ -37,6 +37,26 @@ std::string BatchBuilder::NameOrNumber(std::string_view raw_name) const {
   return name.empty() ? NumberedName(count_ + 1) : name;
 }
 
+void BatchBuilder::BeginNumbered(std::string_view raw_base) {
+  numbered_ = Numbered{NameOrNumber(raw_base), batch_.waypoints.size(), 0};
+}
+
+std::string BatchBuilder::NextNumbered() {
+  if (!numbered_) BeginNumbered({});
+  return numbered_->base + " " + std::to_string(++numbered_->count);
+}
+
+void BatchBuilder::EndNumbered() {
+  if (!numbered_) return;
+  const std::size_t width = std::to_string(numbered_->count).size();
+  for (std::size_t i = numbered_->first; i < batch_.waypoints.size(); ++i) {
+    std::string& name = batch_.waypoints[i].waypoint.Name;
+    std::size_t digits = name.size() - name.rfind(' ') - 1;
+    name.insert(name.size() - digits, width - digits, '0');
+  }
+  numbered_.reset();
+}
+
 void BatchBuilder::Keep(std::string_view raw_name, std::optional<std::string> latitude,
                         std::optional<std::string> longitude, int line) {
   std::string name = NameOrNumber(raw_name);

@@ -14,6 +14,7 @@ namespace tarvik::waypoints::exchange {
 enum class SkipReason {
   NotAPosition,   // its latitude or longitude is not a number within range
   NoPointOrLine,  // a placemark with neither a point nor a line
+  EmptyTrackPoint,  // a KML track's coord that holds nothing
   AlreadyInList,  // the same row is in the list already
 };
 
@@ -68,7 +69,19 @@ class BatchBuilder {
   // The cleaned name, or "WP <n>" for the waypoint that comes next.
   std::string NameOrNumber(std::string_view raw_name) const;
 
+  // The points of one track, line or route are named "<base> <n>", n
+  // counted from 1 (base as NameOrNumber gives it). Once the last is in,
+  // every n gets leading zeros to the width of the largest, so that the
+  // list's name order is the track's order.
+  void BeginNumbered(std::string_view raw_base);
+  // The next point's name, to be added right away; points that are skipped
+  // keep their number.
+  std::string NextNumbered();
+  void EndNumbered();
+
   ImportBatch Take();
+  // Waypoints met so far, skipped ones included.
+  int Met() const { return count_; }
 
  private:
   void Keep(std::string_view raw_name, std::optional<std::string> latitude,
@@ -77,6 +90,12 @@ class BatchBuilder {
   ImportBatch batch_;
   int count_ = 0;  // waypoints met so far, skipped ones included
   int requoted_ = 0;  // waypoints taken whose names had double quotes
+  struct Numbered {
+    std::string base;
+    std::size_t first = 0;  // the group's first waypoint in batch_
+    int count = 0;
+  };
+  std::optional<Numbered> numbered_;
 };
 
 }  // namespace tarvik::waypoints::exchange

@@ -10,7 +10,7 @@ namespace {
 
 constexpr size_t kLinesShown = 5;
 constexpr SkipReason kReasons[] = {SkipReason::NotAPosition, SkipReason::NoPointOrLine,
-                                   SkipReason::AlreadyInList};
+                                   SkipReason::EmptyTrackPoint, SkipReason::AlreadyInList};
 
 std::string Counted(size_t count, const char* one, const char* many) {
   return std::to_string(count) + " " + (count == 1 ? one : many);
@@ -22,6 +22,8 @@ std::string ReasonText(SkipReason reason, size_t count) {
       return std::to_string(count) + " without a valid latitude and longitude";
     case SkipReason::NoPointOrLine:
       return Counted(count, "placemark", "placemarks") + " without a point or a line";
+    case SkipReason::EmptyTrackPoint:
+      return Counted(count, "track point", "track points") + " without coordinates";
     case SkipReason::AlreadyInList:
       return std::to_string(count) + " already in the list";
   }

@@ -1,6 +1,7 @@
 #include "waypoints/exchange/WaypointFiles.h"
 
 #include "waypoints/exchange/CsvWaypoints.h"
+#include "waypoints/kmz/KmzArchive.h"
 #include "waypoints/exchange/XmlWaypointReader.h"
 #include "waypoints/exchange/XmlWaypointWriter.h"
 
@@ -27,6 +28,23 @@ ImportOutcome ReadCsvFile(std::string_view path, const platform::Files& files) {
   return ReadCsvWaypoints(text);
 }
 
+// The KML is taken out of the archive in memory and read from there; the
+// archive's bytes are let go first, so that both are held only while it
+// unpacks.
+ImportOutcome ReadKmzFile(std::string_view path, const platform::Files& files,
+                          platform::XmlDocuments& xml) {
+  auto kml = [&] {
+    auto bytes = files.ReadAll(path);
+    if (bytes.status == FileStatus::TooLarge) return kmz::KmzKml{{}, ReadProblemReason({platform::XmlProblem::TooLarge})};
+    if (!bytes.ok()) return kmz::KmzKml{{}, ReadProblemReason({platform::XmlProblem::Unreadable})};
+    return kmz::KmlOfKmz(bytes.value);
+  }();
+  if (!kml.kml) return Refused(kml.refusal);
+  XmlWaypointReader reader;
+  platform::XmlReadResult read = xml.ReadBytes(std::move(*kml.kml), reader);
+  return reader.Outcome(read);
+}
+
 }  // namespace
 
 ImportOutcome ReadWaypointFile(std::string_view path, const platform::Files& files,
@@ -36,7 +54,7 @@ ImportOutcome ReadWaypointFile(std::string_view path, const platform::Files& fil
   if (!first.ok()) return Refused(platform::XmlProblem::Unreadable);
   switch (ImportKindOf(path, first.value)) {
     case ImportKind::Kmz:
-      return Refused("KMZ is a zipped KML file; save it as KML");
+      return ReadKmzFile(path, files, xml);
     case ImportKind::Csv:
       return ReadCsvFile(path, files);
     case ImportKind::Xml:

@@ -13,8 +13,8 @@
 
 namespace tarvik::waypoints::exchange {
 
-// Reads a KML, GPX or CSV file; a KMZ file and files too large to read are
-// refused before reading.
+// Reads a KML, KMZ, GPX or CSV file; files too large to read are refused
+// before reading.
 ImportOutcome ReadWaypointFile(std::string_view path, const platform::Files& files,
                                platform::XmlDocuments& xml);
 

@@ -5,12 +5,11 @@
 #include <string>
 #include <string_view>
 
+#include "platform/TextEncoding.h"
+
 namespace tarvik::waypoints::exchange {
 
-// The character a Windows-1252 byte stands for. The five bytes the code
-// page leaves unassigned stand for the C1 controls of the same value, as
-// Windows itself converts them.
-char32_t Windows1252Character(unsigned char byte);
+using platform::Windows1252Character;
 
 // Windows-1252 text as UTF-8.
 std::string Windows1252ToUtf8(std::string_view text);

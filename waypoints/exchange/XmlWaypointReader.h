@@ -11,6 +11,13 @@
 
 namespace tarvik::waypoints::exchange {
 
+// The most points one KML or GPX file may give, skipped ones included: a
+// day of a GPS logging every second fits, and this many import, list
+// filled, in about two seconds under Wine, where every import has to end
+// within 5 s. Counted as they come, so that a larger file is refused
+// before it is read to its end.
+inline constexpr int kMaxImportedPoints = 100'000;
+
 // How one XML vocabulary turns into waypoints; `parent` is the local name
 // of the enclosing element (empty for the root).
 class XmlFormatMapping {
@@ -20,14 +27,19 @@ class XmlFormatMapping {
                      int line, std::string_view parent) = 0;
   virtual void Text(std::string_view text) = 0;
   virtual void End(std::string_view name, std::string_view parent) = 0;
+  // Points met so far, those not yet added included.
+  virtual int PointsSoFar() const = 0;
   virtual ImportBatch Take() = 0;
 };
 
 // KML: every Placemark, however deep in folders and documents. A Point
 // gives one waypoint named by the placemark's name; a LineString one per
-// vertex, "<name> <n>" with n from 1.
+// vertex and a Track (gx:Track, KML 2.3's Track) one per coord, "<name> <n>"
+// with n from 1, numbered through a MultiTrack, with leading zeros to the
+// width of the largest n. A NetworkLink is never followed.
 std::unique_ptr<XmlFormatMapping> NewKmlMapping();
-// GPX 1.0 and 1.1: wpt and rtept named by their name; trkpt "<track name> <n>".
+// GPX 1.0 and 1.1: wpt and rtept named by their name; trkpt "<track name> <n>",
+// numbered as KML's tracks are.
 std::unique_ptr<XmlFormatMapping> NewGpxMapping();
 
 // Why a file that a reader stopped on cannot be imported: the end of the
@@ -47,7 +59,11 @@ class XmlWaypointReader final : public platform::XmlHandler {
   ImportOutcome Outcome(const platform::XmlReadResult& read);
 
  private:
+  // False once the mapping has met more than kMaxImportedPoints.
+  bool GoOn();
+
   std::unique_ptr<XmlFormatMapping> mapping_;
+  bool too_many_ = false;
   std::optional<std::string> unknown_root_;  // a root that is neither kml nor gpx
   std::vector<std::string> open_;            // the elements the reader is inside
 };

@@ -3,6 +3,8 @@
 #include <dlgs.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -13,6 +15,7 @@
 #include "RealInput.h"
 #include "WaypointWindow.h"
 #include "WindowSearch.h"
+#include "tests/support/TestZip.h"
 
 namespace tarvik::e2e {
 namespace {
@@ -29,6 +32,7 @@ struct ShownBox {
   std::wstring title;
   std::wstring text;
   bool icon = false;
+  milliseconds waited{};  // from the dialog's Open to the box
 };
 
 // Puts text on the clipboard as a program the user copies from does.
@@ -70,7 +74,7 @@ class WaypointExchange : public WaypointWindowTest {
 
   // Import through the program's own dialog; returns the one message box the
   // command ends with, after pressing its OK.
-  ShownBox ImportThroughDialog(const path& file) {
+  ShownBox ImportThroughDialog(const path& file, milliseconds box_limit = kImportLimit) {
     ShownBox shown;
     EXPECT_TRUE(PostMenuCommand(main_, MainMenuId("Menu_FileImport")));
     HWND dialog = WaitForFileDialog(process_->Id(), kDialogLimit);
@@ -79,16 +83,19 @@ class WaypointExchange : public WaypointWindowTest {
       return shown;
     }
     EXPECT_EQ(StoredTextOf(dialog), L"Open");
+    const auto opened = Clock::now();
     EXPECT_TRUE(EnterFileName(dialog, file.wstring()));
     EXPECT_TRUE(WaitUntilGoneOrHidden(dialog, kWindowLimit)) << "the dialog stayed open";
-    HWND box = WaitForMessageBox(process_->Id(), kImportLimit);
+    HWND box = WaitForMessageBox(process_->Id(), box_limit);
     if (!box) {
-      ADD_FAILURE() << "no message after importing " << file.wstring();
+      ADD_FAILURE() << "no message within " << box_limit.count() << " ms after importing "
+                    << file.wstring();
       return shown;
     }
+    shown.waited = Since(opened);
     // The icon is read by asking the box, which a loaded machine may be slow to answer.
     EXPECT_TRUE(AskWithin(kWindowLimit, box, WM_NULL).has_value());
-    shown = {StoredTextOf(box), MessageTextOf(box), HasIcon(box)};
+    shown = {StoredTextOf(box), MessageTextOf(box), HasIcon(box), shown.waited};
     EXPECT_EQ(VisibleButtonsOf(box), std::vector<std::wstring>{L"OK"});
     EXPECT_TRUE(Click(ButtonOf(box, L"OK")));
     EXPECT_TRUE(WaitUntilGoneOrHidden(box, kWindowLimit));
@@ -258,6 +265,160 @@ TEST_F(WaypointExchange, HostileKmlIsRefusedWithItsReasonAndAddsNothing) {
     EXPECT_EQ(Entire(), std::vector<std::wstring>{}) << files[i].name;
   }
   ASSERT_NO_FATAL_FAILURE(CloseExpectingNoQuestion()) << "nothing changed";
+}
+
+std::string Latin1GpxWithATrack() {
+  std::string gpx =
+      "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n"
+      "<gpx version=\"1.1\" creator=\"a logger\" xmlns=\"http://www.topografix.com/GPX/1/1\">\n"
+      "<wpt lat=\"47.37819\" lon=\"8.54019\"><name>Z\xFCrich HB</name></wpt>\n"
+      "<trk><name>Limmat</name><trkseg>\n";
+  for (int i = 1; i <= 10; ++i) {
+    gpx += "<trkpt lat=\"47.3" + std::to_string(i) + "7\" lon=\"8.5\"/>\n";
+  }
+  return gpx + "</trkseg></trk></gpx>\n";
+}
+
+TEST_F(WaypointExchange, ImportsKmlTracksFromAKmzAndEightBitGpxAndNumbersThemInTrackOrder) {
+  const std::string kml =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"                                     // 1
+      "<kml xmlns=\"http://www.opengis.net/kml/2.2\" "
+      "xmlns:gx=\"http://www.google.com/kml/ext/2.2\"><Document>\n"                         // 2
+      "<NetworkLink><Link><href>http://tarvik.invalid/more.kml</href></Link></NetworkLink>\n"
+      "<Placemark><name>Survey</name><gx:MultiTrack><gx:Track>\n"                             // 4
+      "<when>2024-05-01T10:00:00Z</when><when>2024-05-01T10:00:01Z</when>\n"
+      "<gx:coord>-113.301 48.301 1500</gx:coord>\n<gx:coord></gx:coord>\n"                   // 6-7
+      "<gx:coord>-113.302 48.302 1501</gx:coord><gx:coord>-113.303 48.303</gx:coord>\n"
+      "</gx:Track><gx:Track>\n"
+      "<gx:coord>-113.304 48.304 1</gx:coord><gx:coord>-113.305 48.305 1</gx:coord>\n"
+      "<gx:coord>-113.306 48.306 1</gx:coord><gx:coord>-113.307 48.307 1</gx:coord>\n"
+      "<gx:coord>-113.308 48.308 1</gx:coord><gx:coord>-113.309 48.309 1</gx:coord>\n"
+      "<gx:coord>-113.31 48.31 1</gx:coord><gx:coord>-113.311 48.311 1</gx:coord>\n"
+      "</gx:Track></gx:MultiTrack></Placemark>\n"
+      "<Placemark><name>Ride</name><Track><coord>8.5 47.3 400</coord></Track></Placemark>\n"
+      "</Document></kml>\n";
+  const path kmz = WriteFile(
+      L"survey.kmz", tests::MakeZip({{"files/overview.kml", "<kml/>"}, {"doc.kml", kml},
+                                     {"files/photo.jpg", std::string(2000, 'j'), false}}));
+  const path gpx = WriteFile(L"zurich.gpx", Latin1GpxWithATrack());
+  const path sjis = WriteFile(L"tokyo.gpx",
+                              "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n<gpx "
+                              "version=\"1.1\"><wpt lat=\"35.68\" lon=\"139.76\"/></gpx>\n");
+  ASSERT_NO_FATAL_FAILURE(Launch());
+
+  ExpectSummary(kmz, L"Added 12 waypoints.\nSkipped 1:\n1 track point without coordinates (line 7)");
+  std::vector<std::wstring> expected;
+  for (int i = 1; i <= 11; ++i) {
+    wchar_t row[64];
+    swprintf(row, 64, L"Survey %02d\t48.%03d\t-113.%03d\t2", i, 300 + i, 300 + i);
+    expected.push_back(row);
+  }
+  expected[9] = L"Survey 10\t48.31\t-113.31\t2";
+  expected.insert(expected.begin(), L"Ride 1\t47.3\t8.5\t2");
+  EXPECT_EQ(Entire(), expected);
+
+  ExpectSummary(gpx, L"Added 11 waypoints.");
+  std::vector<std::wstring> rows = Entire();
+  ASSERT_EQ(rows.size(), 23u);
+  EXPECT_EQ(rows[0], L"Limmat 01\t47.317\t8.5\t2");
+  EXPECT_EQ(rows[9], L"Limmat 10\t47.3107\t8.5\t2");
+  EXPECT_EQ(rows.back(), L"Z\u00FCrich HB\t47.37819\t8.54019\t2");
+
+  ShownBox refused = ImportThroughDialog(sjis);
+  EXPECT_EQ(refused.text, sjis.wstring() +
+                              L"\rcould not be imported: it is written in Shift_JIS, an encoding "
+                              L"Tarvik does not read (it reads UTF-8, UTF-16, ISO-8859-1 and "
+                              L"Windows-1252).");
+  EXPECT_EQ(Entire().size(), 23u);
+}
+
+// A file cut anywhere, as a broken download or a full disk leaves it, ends
+// within 2 s in a box, and the list is unchanged or holds more whole
+// waypoints of the file.
+class CutFiles : public WaypointExchange {
+ protected:
+  void ImportEveryFortieth(const wchar_t* extension, const std::string& whole,
+                           const std::vector<std::wstring>& rows_of_whole) {
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    constexpr int kCuts = 40;
+    milliseconds worst{};
+    for (int k = 1; k <= kCuts; ++k) {
+      std::wstring name = L"cut" + std::to_wstring(k) + extension;
+      const path file = WriteFile(name.c_str(), whole.substr(0, whole.size() * k / kCuts));
+      const std::vector<std::wstring> before = Entire();
+      ShownBox shown = ImportThroughDialog(file, milliseconds(2000));
+      worst = std::max(worst, shown.waited);
+      EXPECT_LE(shown.waited.count(), 2000) << name;
+      const std::vector<std::wstring> after = Entire();
+      EXPECT_GE(after.size(), before.size()) << name;
+      for (const auto& row : after) {
+        bool known = std::find(before.begin(), before.end(), row) != before.end() ||
+                     std::find(rows_of_whole.begin(), rows_of_whole.end(), row) !=
+                         rows_of_whole.end();
+        EXPECT_TRUE(known) << "a row no whole waypoint of the file gives: " << row;
+      }
+      if (k < kCuts) {
+        EXPECT_EQ(shown.text, file.wstring() + L"\rcould not be imported: it ends too early.");
+      }
+    }
+    std::vector<std::wstring> all = Entire(), expected = rows_of_whole;
+    std::sort(all.begin(), all.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(all, expected) << "the whole file, last, adds all";
+    std::printf("worst of %d cuts of a %zu-byte %ls: %lld ms\n", kCuts, whole.size(), extension,
+                static_cast<long long>(worst.count()));
+  }
+
+  // Placemarks and a track of a few kilobytes, so that the cuts fall in
+  // every kind of markup.
+  static std::string Kml() {
+    std::string kml =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<kml xmlns=\"http://www.opengis.net/kml/2.2\" "
+        "xmlns:gx=\"http://www.google.com/kml/ext/2.2\"><Document><!-- made by a test -->\n";
+    for (int i = 1; i <= 12; ++i) {
+      const std::string n = std::to_string(i) + "7";
+      kml += "<Placemark><name><![CDATA[Stop " + std::to_string(i) +
+             "]]></name><Point><coordinates>-113." + n + ",48." + n +
+             ",0</coordinates></Point></Placemark>\n";
+    }
+    kml += "<Placemark><name>Track</name><gx:Track>\n";
+    for (int i = 1; i <= 12; ++i) {
+      const std::string n = std::to_string(i) + "7";
+      kml += "<gx:coord>-112." + n + " 47." + n + " 1</gx:coord>\n";
+    }
+    return kml + "</gx:Track></Placemark>\n</Document></kml>\n";
+  }
+
+  static std::vector<std::wstring> KmlRows() {
+    std::vector<std::wstring> rows;
+    for (int i = 1; i <= 12; ++i) {
+      std::wstring n = std::to_wstring(i) + L"7";
+      rows.push_back(L"Stop " + std::to_wstring(i) + L"\t48." + n + L"\t-113." + n + L"\t2");
+      wchar_t number[8];
+      swprintf(number, 8, L"%02d", i);
+      rows.push_back(L"Track " + std::wstring(number) + L"\t47." + n + L"\t-112." + n + L"\t2");
+    }
+    return rows;
+  }
+};
+
+TEST_F(CutFiles, KmlCutAtEveryFortiethEndsWithABoxWithinTwoSeconds) {
+  ImportEveryFortieth(L".kml", Kml(), KmlRows());
+}
+
+TEST_F(CutFiles, KmzCutAtEveryFortiethEndsWithABoxWithinTwoSeconds) {
+  ImportEveryFortieth(L".kmz", tests::MakeZip({{"doc.kml", Kml()}}), KmlRows());
+}
+
+TEST_F(CutFiles, GpxCutAtEveryFortiethEndsWithABoxWithinTwoSeconds) {
+  std::string gpx = Latin1GpxWithATrack();
+  std::vector<std::wstring> rows{L"Z\u00FCrich HB\t47.37819\t8.54019\t2"};
+  for (int i = 1; i <= 10; ++i) {
+    wchar_t row[64];
+    swprintf(row, 64, L"Limmat %02d\t47.3%d7\t8.5\t2", i, i);
+    rows.push_back(row);
+  }
+  ImportEveryFortieth(L".gpx", gpx, rows);
 }
 
 TEST_F(WaypointExchange, ExportWritesEachFormatThatImportReadsBackAsTheSameRows) {
