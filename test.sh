@@ -61,7 +61,7 @@ status=0
 # each target program, documents and their dialogs, Help, one Transit
 # measurement, Import and Export through XmlLite, and the check of the
 # DLLs tarvik.exe imports.
-representative_64='^(tarvik_imports_|FirstStart\.|Builds/CommandLine\.|CommandLineFile\.|DroppedFile\.|RouteEditorTarget\.|MosaicTarget\.|UsaPhotoMapsTarget\.|MarkerDocument\.|HelpMenu\.|TransitWindow\.ShowsThePlacementsLatitudeAndLongitude$|WaypointExchange\.(Imports|Export))'
+representative_64='^(tarvik_imports_|FirstStart\.|Builds/CommandLine\.|CommandLineFile\.|DroppedFile\.|RouteEditorTarget\.|MosaicTarget\.|UsaPhotoMapsTarget\.|MarkerDocument\.|HelpMenu\.|TransitWindow\.ShowsThePlacementsLatitudeAndLongitude$|WaypointExchange\.(Imports|Export)|UnsavedWork\.|EditMenu\.)'
 phase "64-bit tests in a 64-bit prefix"
 wine_ctest build/win64 -R "$representative_64" || status=1
 
