@@ -23,7 +23,7 @@ constexpr milliseconds kDialogLimit{5000};
 // The copy is written within 2 s of a change; a loaded machine gets more.
 constexpr milliseconds kCopyLimit{5000};
 
-const TypedWaypoint kCutBank{L"Cut Bank", L"48.6330", L"-112.3262"};
+const TypedWaypoint kCutBank{L"Cut Bank", L"48.633", L"-112.3262"};
 const TypedWaypoint kEssex{L"Essex", L"48.2737", L"-113.6101"};
 
 // Runs of the program that end by a kill, as by a power cut or a crash of
@@ -60,7 +60,12 @@ class UnsavedWork : public WaypointWindowTest {
           return false;
         },
         kCopyLimit, milliseconds(20));
-    ASSERT_TRUE(written) << "no copy of the unsaved list in " << RecoveryFolder().wstring();
+    std::wstring found;
+    for (const auto& copy : MarkerFilesIn(RecoveryFolder())) {
+      found += L"\n" + copy.wstring() + L":\n" + ReadableText(ReadFileBytes(copy).value_or(""));
+    }
+    ASSERT_TRUE(written) << "no copy of the unsaved list in " << RecoveryFolder().wstring()
+                         << ", expected:\n" << ReadableText(expected) << "\nfound:" << found;
     RecordProperty("copy_written_ms", static_cast<int>(Since(start).count()));
   }
 
@@ -78,16 +83,20 @@ class UnsavedWork : public WaypointWindowTest {
     return WaitForMessageBox(process_->Id(), kWindowLimit);
   }
 
+  // Returns once the command that asked has gone on to its end or to its
+  // next question.
   void Answer(HWND box, int button) {
     ASSERT_TRUE(PostMessageW(box, WM_COMMAND, button, 0));
     ASSERT_TRUE(WaitUntilGoneOrHidden(box, kWindowLimit));
+    HWND main = WaitForTopWindow(process_->Id(), app::win32::kMainClass, kWindowLimit);
+    ASSERT_TRUE(main && Ask(main, WM_NULL).has_value()) << "the main window does not answer";
   }
 };
 
 TEST_F(UnsavedWork, AddedAndImportedRowsComeBackAfterAKillAsTheirDocumentsUnsavedState) {
   const path route = WriteMarkerFile(L"route.mkr", kThreeSorted);
   const path table = folder_.Path() / L"more.csv";
-  ASSERT_TRUE(WriteFileBytes(table, "name,lat,lon\nCut Bank,48.6330,-112.3262\n"));
+  ASSERT_TRUE(WriteFileBytes(table, "name,lat,lon\nCut Bank,48.633,-112.3262\n"));
   std::vector<TypedWaypoint> changed{kBelton, kCutBank, kEastPortal, kGlacier, kSummit};
   ASSERT_NO_FATAL_FAILURE(Launch());
   ASSERT_NO_FATAL_FAILURE(OpenThroughDialog(route));
