@@ -125,7 +125,8 @@ class Run {
   const ChildProgram& Program() const { return program_; }
   TarvikWindow& Window() {
     if (!window_) {
-      main_ = WaitForWindow(program_, app::win32::kMainClass, nullptr, start_, kStartLimitMs).window;
+      main_ =
+          WaitForWindow(program_, app::win32::kMainClass, nullptr, start_, kStartLimitMs).window;
       window_.emplace(main_, program_.Id());
     }
     return *window_;
@@ -188,7 +189,8 @@ void RoundOfTheCopy(const std::wstring& list_file, Figures& figures) {
     figures.idle_pause_ms.push_back(idle.longest_ms);
     std::printf("  copy of %d rows written %.1f ms after Yes; longest pause meanwhile %.1f ms "
                 "(%d answers); idle, longest pause %.1f ms\n",
-                kListRows - 1, writing.until_ms, writing.longest_ms, writing.probes, idle.longest_ms);
+                kListRows - 1, writing.until_ms, writing.longest_ms, writing.probes,
+                idle.longest_ms);
     run.Kill();
   }
   {
@@ -268,7 +270,8 @@ int Main(int rounds) {
   const double undo = Median(figures.undo_ms);
   const double redo = Median(figures.redo_ms);
   std::printf("\nlongest pause of the window while the copy of %d rows was written, worst of %d "
-              "rounds: %.1f ms (goal %.0f ms or less: %s); idle, the same probe's longest: %.1f ms\n",
+              "rounds: %.1f ms (goal %.0f ms or less: %s); idle, the same probe's longest: "
+              "%.1f ms\n",
               kListRows - 1, rounds, pause, kPauseGoalMs, Verdict(pause <= kPauseGoalMs),
               *std::max_element(figures.idle_pause_ms.begin(), figures.idle_pause_ms.end()));
   std::printf("copy written, median: %.1f ms after the change (goal within 2000 ms: %s)\n",

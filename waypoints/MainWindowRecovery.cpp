@@ -37,8 +37,9 @@ void Form_Tarvik::OfferLeftCopies(recovery::LeftCopies found, recovery::Recovery
         return;
       }
       if (!folder.Decline(copy)) {
-        WarnFileProblem(copy.file, "could not be moved to the folder Recovery\\Declined. It is offered again "
-                                   "at the next start.");
+        WarnFileProblem(copy.file,
+                        "could not be moved to the folder Recovery\\Declined. It is offered "
+                        "again at the next start.");
       }
     }
   });

@@ -27,7 +27,9 @@ class MemoryRecoveryPlace : public RecoveryPlace {
   // A living run holds this mark.
   void HeldElsewhere(std::string_view path) { held_.insert(MemoryFiles::Key(path)); }
   bool Held(std::string_view path) const { return held_.count(MemoryFiles::Key(path)) != 0; }
-  void SetWritten(std::string_view path, LocalTime when) { written_[MemoryFiles::Key(path)] = when; }
+  void SetWritten(std::string_view path, LocalTime when) {
+    written_[MemoryFiles::Key(path)] = when;
+  }
 
   std::optional<std::string> folder = "C:\\Users\\me\\AppData\\Local\\Tarvik\\Recovery";
   LocalTime now{2024, 5, 3, 14, 22, 0};

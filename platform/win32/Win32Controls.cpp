@@ -238,7 +238,9 @@ namespace {
 // Drawing off for as long as it lives, and on again however it ends.
 class RedrawOff {
  public:
-  explicit RedrawOff(HWND window) : window_(window) { SendMessageW(window_, WM_SETREDRAW, FALSE, 0); }
+  explicit RedrawOff(HWND window) : window_(window) {
+    SendMessageW(window_, WM_SETREDRAW, FALSE, 0);
+  }
   ~RedrawOff() {
     SendMessageW(window_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(window_, nullptr, TRUE);

@@ -35,7 +35,8 @@ std::optional<std::wstring> LocalAppData() {
     if (!value.empty()) return value;
   }
   // Set on every Windows since Vista; asked of the shell only without it.
-  auto* folder_path = SystemFunction<decltype(SHGetFolderPathW)>(L"shell32.dll", "SHGetFolderPathW");
+  auto* folder_path =
+      SystemFunction<decltype(SHGetFolderPathW)>(L"shell32.dll", "SHGetFolderPathW");
   wchar_t path[MAX_PATH] = {};
   if (folder_path && SUCCEEDED(folder_path(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, path))) {
     return std::wstring(path);
@@ -102,8 +103,9 @@ LocalTime Win32RecoveryPlace::Now() const {
 }
 
 std::unique_ptr<RecoveryPlace::Hold> Win32RecoveryPlace::Claim(std::string_view path) {
-  HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr,
-                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  HANDLE file =
+      CreateFileW(Widen(path).c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr,
+                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
   // A sharing violation: a living run holds it.
   if (file == INVALID_HANDLE_VALUE) return nullptr;
   return std::make_unique<FileHold>(UniqueFile(file));

@@ -55,7 +55,9 @@ class RecoveryTest : public MainWindowTest {
   recovery::RecoveryKeeper keeper{place, recovery_files};
 };
 
-enum class Act { Save, UndoToSaved, NoThenNew, NoThenOpenCancelled, NoAtExit, FailedSaveAtExit, Delete };
+enum class Act {
+  Save, UndoToSaved, NoThenNew, NoThenOpenCancelled, NoAtExit, FailedSaveAtExit, Delete
+};
 
 struct Ending {
   const char* what;

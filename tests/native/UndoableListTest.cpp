@@ -14,7 +14,9 @@ namespace {
 // paths, are taken.
 std::vector<std::string> SomeRows(std::mt19937& random, int count) {
   std::vector<std::string> rows;
-  for (int i = 0; i < count; ++i) rows.push_back("r" + std::to_string(random() % 5000) + "\t1\t1\t2");
+  for (int i = 0; i < count; ++i) {
+    rows.push_back("r" + std::to_string(random() % 5000) + "\t1\t1\t2");
+  }
   return rows;
 }
 

@@ -41,8 +41,9 @@ LeftCopies RecoveryFolder::TakeLeftCopies() {
     copy->hold = std::move(hold);
     found.copies.push_back(std::move(*copy));
   }
-  std::stable_sort(found.copies.begin(), found.copies.end(),
-                   [](const LeftCopy& a, const LeftCopy& b) { return Later(a.written, b.written); });
+  std::stable_sort(
+      found.copies.begin(), found.copies.end(),
+      [](const LeftCopy& a, const LeftCopy& b) { return Later(a.written, b.written); });
   return found;
 }
 

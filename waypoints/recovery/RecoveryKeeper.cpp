@@ -127,8 +127,7 @@ void RecoveryKeeper::Do(const Job& job) {
   }
 }
 
-FileStatus RecoveryKeeper::WriteReplacing(
-    const std::string& path, const std::function<FileStatus(const std::string&)>& write) {
+FileStatus RecoveryKeeper::WriteReplacing(const std::string& path, const Writer& write) {
   const std::string saving = path + ".saving";
   // Left behind by a write that was cut short.
   FileStatus status = files_.Exists(saving) ? files_.Delete(saving) : FileStatus::Ok;
@@ -153,8 +152,9 @@ std::optional<std::string> RecoveryKeeper::Write(const Job& job) {
   if (!hold_) return KeptNotSentence(Why(FileStatus::Denied));
   if (path_written_ != job.document_path) {
     const auto bytes = EncodePathFile(job.document_path);
-    FileStatus status = WriteReplacing(
-        files.path_file, [&](const std::string& saving) { return files_.CreateNew(saving, bytes); });
+    FileStatus status = WriteReplacing(files.path_file, [&](const std::string& saving) {
+      return files_.CreateNew(saving, bytes);
+    });
     if (status != FileStatus::Ok) return KeptNotSentence(Why(status));
     path_written_ = job.document_path;
   }
@@ -162,7 +162,8 @@ std::optional<std::string> RecoveryKeeper::Write(const Job& job) {
     return std::string(job.rows.Row(static_cast<int>(i)));
   });
   FileStatus status = WriteReplacing(files.copy, [&](const std::string& saving) {
-    return files_.CreateNewInPieces(saving, [&](platform::Bytes& piece) { encoder.NextPiece(piece); });
+    return files_.CreateNewInPieces(saving,
+                                    [&](platform::Bytes& piece) { encoder.NextPiece(piece); });
   });
   if (status != FileStatus::Ok) return KeptNotSentence(Why(status));
   return std::nullopt;

@@ -57,8 +57,8 @@ class RecoveryKeeper {
   // What went wrong, or nullopt.
   std::optional<std::string> Write(const Job& job);
   std::optional<std::string> Remove();
-  platform::FileStatus WriteReplacing(const std::string& path,
-                                      const std::function<platform::FileStatus(const std::string&)>& write);
+  using Writer = std::function<platform::FileStatus(const std::string& path)>;
+  platform::FileStatus WriteReplacing(const std::string& path, const Writer& write);
 
   platform::RecoveryPlace& place_;
   platform::Files& files_;

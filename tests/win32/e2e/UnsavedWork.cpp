@@ -74,8 +74,9 @@ bool KillAsAPowerCutWould(const std::wstring& marker, std::wstring& report) {
   CloseHandle(info.hProcess);
   // A Unix program's handle under Wine tells nothing of its end: its log does.
   std::optional<std::string> bytes;
-  WaitUntil([&] { return (bytes = ReadFileBytes(log)) && bytes->find("end: ") != std::string::npos; },
-            kKillLimit, milliseconds(20));
+  WaitUntil(
+      [&] { return (bytes = ReadFileBytes(log)) && bytes->find("end: ") != std::string::npos; },
+      kKillLimit, milliseconds(20));
   report = bytes ? platform::win32::Widen(*bytes) : L"the killer wrote no log";
   return bytes && bytes->find("end: killed") != std::string::npos;
 }

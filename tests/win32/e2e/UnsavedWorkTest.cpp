@@ -132,7 +132,8 @@ TEST_F(UnsavedWork, AddedAndImportedRowsComeBackAfterAKillAsTheirDocumentsUnsave
   ASSERT_NO_FATAL_FAILURE(Kill(L""));
   offer = OfferAtStart(L"\"" + route.wstring() + L"\"");
   ASSERT_NE(offer, nullptr) << "nothing offered after the second kill";
-  EXPECT_TRUE(MessageTextOf(offer).find(L"6 waypoints") != std::wstring::npos) << MessageTextOf(offer);
+  EXPECT_TRUE(MessageTextOf(offer).find(L"6 waypoints") != std::wstring::npos)
+      << MessageTextOf(offer);
   ASSERT_NO_FATAL_FAILURE(Answer(offer, IDYES));
   main_ = WaitForTopWindow(process_->Id(), app::win32::kMainClass, kWindowLimit);
   HWND update = WaitForMessageBox(process_->Id(), kWindowLimit);
