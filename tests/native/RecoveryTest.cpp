@@ -55,9 +55,7 @@ class RecoveryTest : public MainWindowTest {
   recovery::RecoveryKeeper keeper{place, recovery_files};
 };
 
-enum class Act {
-  Save, UndoToSaved, NoThenNew, NoThenOpenCancelled, NoAtExit, FailedSaveAtExit, Delete
-};
+enum class Act { UndoToSaved, NoThenNew, NoThenOpenCancelled, FailedSaveAtExit };
 
 struct Ending {
   const char* what;
@@ -70,38 +68,16 @@ void PrintTo(const Ending& ending, std::ostream* out) { *out << ending.what; }
 class CopyEndingTest : public RecoveryTest, public ::testing::WithParamInterface<Ending> {
  protected:
   void Do(Act act) {
-    switch (act) {
-      case Act::Save:
-        window.Menu("Menu_FileSave").Choose();
-        break;
-      case Act::UndoToSaved:
-        window.Menu("Menu_EditUndo").Choose();
-        break;
-      case Act::NoThenNew:
-        messages.ScriptAnswer(Answer::No);
-        window.Menu("Menu_FileNew").Choose();
-        break;
-      case Act::NoThenOpenCancelled:
-        messages.ScriptAnswer(Answer::No);
-        dialogs.ScriptChoice(std::nullopt);
-        window.Menu("Menu_FileOpen").Choose();
-        break;
-      case Act::NoAtExit:
-        messages.ScriptAnswer(Answer::No);
-        window.UserClose();
-        break;
-      case Act::FailedSaveAtExit:
-        files.MakeReadOnly(kPass);
-        messages.ScriptAnswer(Answer::Yes);
-        window.UserClose();
-        break;
-      case Act::Delete:
-        Control("Text_Waypoint").Type("A");
-        Control("Command_Delete").SetEnabled(true);
-        messages.ScriptAnswer(Answer::Yes);
-        Control("Command_Delete").Click();
-        break;
+    if (act == Act::UndoToSaved) {
+      window.Menu("Menu_EditUndo").Choose();
+      return;
     }
+    messages.ScriptAnswer(act == Act::FailedSaveAtExit ? Answer::Yes : Answer::No);
+    if (act == Act::NoThenOpenCancelled) dialogs.ScriptChoice(std::nullopt);
+    if (act == Act::FailedSaveAtExit) files.MakeReadOnly(kPass);
+    if (act == Act::NoThenNew) window.Menu("Menu_FileNew").Choose();
+    else if (act == Act::NoThenOpenCancelled) window.Menu("Menu_FileOpen").Choose();
+    else window.UserClose();
   }
 };
 
@@ -120,15 +96,14 @@ TEST_P(CopyEndingTest, TheCopyFollowsTheUnsavedListUntilNothingIsLeftToRecover) 
   }
 }
 
+// Save, No at exit and a change after the first are seen under Wine.
 INSTANTIATE_TEST_SUITE_P(
     Endings, CopyEndingTest,
-    ::testing::Values(Ending{"Save", Act::Save, false},
-                      Ending{"Undo back to the saved list", Act::UndoToSaved, false},
+    ::testing::Values(Ending{"Undo back to the saved list", Act::UndoToSaved, false},
                       Ending{"No to saving, then New", Act::NoThenNew, false},
                       Ending{"No to saving, then Open cancelled", Act::NoThenOpenCancelled, false},
-                      Ending{"No to saving at exit", Act::NoAtExit, false},
-                      Ending{"Yes to saving at exit, and the save fails", Act::FailedSaveAtExit, true},
-                      Ending{"Delete, still unsaved", Act::Delete, true}));
+                      Ending{"Yes to saving at exit, and the save fails", Act::FailedSaveAtExit,
+                             true}));
 
 TEST_F(RecoveryTest, LeftCopiesOfEndedRunsAreOfferedNoDeclinesThemYesRestoresTheDocument) {
   for (int i = 0; i < 10; ++i) {

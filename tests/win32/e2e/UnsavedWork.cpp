@@ -7,6 +7,7 @@
 
 #include "MarkerFiles.h"
 #include "TempFolder.h"
+#include "UnixPath.h"
 #include "Waiting.h"
 #include "platform/win32/Utf.h"
 
@@ -15,18 +16,6 @@ namespace tarvik::e2e {
 namespace {
 
 constexpr milliseconds kKillLimit{10000};
-
-std::optional<std::string> UnixPathOf(const std::filesystem::path& windows_path) {
-  using Converter = char*(CDECL*)(const wchar_t*);
-  auto convert = reinterpret_cast<Converter>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-  if (!convert) return std::nullopt;
-  char* unix_path = convert(windows_path.c_str());
-  if (!unix_path) return std::nullopt;
-  std::string result(unix_path);
-  HeapFree(GetProcessHeap(), 0, unix_path);
-  return result;
-}
 
 }  // namespace
 
