@@ -196,12 +196,18 @@ void RoundOfTheCopy(const std::wstring& list_file, Figures& figures) {
   {
     Run run;
     HWND box = nullptr;
+    std::optional<double> main_shown_ms;
     while (!(box = FindVisibleWindow(run.Program().Id(), L"#32770"))) {
       Require(run.StartedMs() < kStartLimitMs, "no question at start");
+      if (!main_shown_ms && FindVisibleWindow(run.Program().Id(), app::win32::kMainClass)) {
+        main_shown_ms = run.StartedMs();
+      }
       SwitchToThread();
     }
     figures.question_ms.push_back(run.StartedMs());
-    std::printf("  start to the question offering the copy: %.1f ms\n", figures.question_ms.back());
+    std::printf("  start to the question offering the copy: %.1f ms (main window shown at %.1f "
+                "ms)\n",
+                figures.question_ms.back(), main_shown_ms.value_or(0));
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
   }
   ClearRecoveryFolder();
