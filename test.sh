@@ -102,8 +102,9 @@ if [ "$TARVIK_WINE_MODE" = both ]; then
   # Start-up, the command line and drops (with the 32-bit programs paired
   # in), each target program, documents and their dialogs, Help, one Transit
   # measurement, Import and Export through XmlLite, and the check of the
-  # DLLs tarvik.exe imports, and the installer.
-  representative_64='^(tarvik_imports_|FirstStart\.|Builds/CommandLine\.|CommandLineFile\.|DroppedFile\.|RouteEditorTarget\.|MosaicTarget\.|UsaPhotoMapsTarget\.|MarkerDocument\.|HelpMenu\.|TransitWindow\.ShowsThePlacementsLatitudeAndLongitude$|WaypointExchange\.(Imports|Export)|tarvik_installer_)'
+  # DLLs tarvik.exe imports, unsaved work kept across a kill, Undo and Redo,
+  # and the installer.
+  representative_64='^(tarvik_imports_|FirstStart\.|Builds/CommandLine\.|CommandLineFile\.|DroppedFile\.|RouteEditorTarget\.|MosaicTarget\.|UsaPhotoMapsTarget\.|MarkerDocument\.|HelpMenu\.|TransitWindow\.ShowsThePlacementsLatitudeAndLongitude$|WaypointExchange\.(Imports|Export)|UnsavedWork\.|EditMenu\.|tarvik_installer_)'
   phase "64-bit tests in a 64-bit prefix"
   win64_log=build/win64/test.log
   wine_ctest build/win64 -R "$representative_64" >"$win64_log" 2>&1 || status=1

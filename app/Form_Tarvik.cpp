@@ -71,6 +71,8 @@ void Form_Tarvik::CreateControls() {
   c_.Menu_FileImport = menu("Menu_FileImport");
   c_.Menu_FileExport = menu("Menu_FileExport");
   c_.Menu_FileExit = menu("Menu_FileExit");
+  c_.Menu_EditUndo = menu("Menu_EditUndo");
+  c_.Menu_EditRedo = menu("Menu_EditRedo");
   c_.Bar = menu("Bar");
   c_.Menu_FileRecent.push_back(menu("Menu_FileRecent_0"));
   c_.Menu_Manual = menu("Menu_Manual");
@@ -108,6 +110,8 @@ void Form_Tarvik::WireHandlers() {
   c_.Text_Longitude->OnPaste(
       GuardedPaste([this](auto text) { return Text_Longitude_Paste(text); }));
   c_.Menu_FileExit->OnClick(Guarded([this] { Menu_FileExit_Click(); }));
+  c_.Menu_EditUndo->OnClick(Guarded([this] { Menu_EditUndo_Click(); }));
+  c_.Menu_EditRedo->OnClick(Guarded([this] { Menu_EditRedo_Click(); }));
   c_.Menu_FileRecent[0]->OnClick(Guarded([this] { Menu_FileRecent_Click(0); }));
   c_.Menu_Manual->OnClick(Guarded([this] { Menu_Manual_Click(); }));
   c_.Menu_About->OnClick(Guarded([this] { Menu_About_Click(); }));
@@ -141,6 +145,7 @@ void Form_Tarvik::Form_Load() {
   c_.Menu_FileSave->SetEnabled(false);
   IsFirstREJump_ = true;
   SuppressRecentJump_ = false;
+  ShowEditMenu();
 }
 
 std::int16_t Form_Tarvik::RestoreSettings() {
@@ -249,10 +254,13 @@ void Form_Tarvik::Form_Unload(std::int16_t /*cancel*/) {
   unloading_ = true;
 
   // Closing always goes on, whatever became of the save.
-  OfferToSaveChanges();
+  const bool nothing_to_keep = OfferToSaveChanges();
   if (!window_.IsMinimized()) StoreSettings();
   SaveRecentFiles();
   UnloadAllForms();
+  // A save the user asked for that did not happen leaves the copy of the
+  // changes for the next start.
+  if (recovery_) recovery_->Finish(!nothing_to_keep);
 }
 
 void Form_Tarvik::StoreSettings() {

@@ -21,8 +21,12 @@
 #include "target/TargetSession.h"
 #include "waypoints/RowBlock.h"
 #include "waypoints/WaypointRow.h"
+#include "waypoints/recovery/LeftCopies.h"
+#include "waypoints/recovery/RecoveryKeeper.h"
 
 namespace tarvik::app {
+
+namespace recovery = waypoints::recovery;
 
 struct Services {
   platform::SettingsStore& settings;
@@ -84,6 +88,8 @@ class Form_Tarvik {
   void Menu_FileRecent_Click(std::int16_t index);
   void Menu_FileImport_Click();
   void Menu_FileExport_Click();
+  void Menu_EditUndo_Click();
+  void Menu_EditRedo_Click();
   // Pasting a position into an entry box fills the latitude and longitude
   // boxes; false lets the box paste the text as it is.
   bool Text_Waypoint_Paste(std::string_view text);
@@ -94,6 +100,11 @@ class Form_Tarvik {
   // Opens a Marker file named outside the File menu (the command line, a
   // drop) exactly as File > Open does once the user has chosen it.
   void OpenDocumentFile(const std::string& path);
+
+  // Unsaved work: the keeper of this run's recovery copy, and the copies
+  // that runs which did not end normally left behind, offered back at start.
+  void KeepRecoveryCopyWith(recovery::RecoveryKeeper* keeper) { recovery_ = keeper; }
+  void OfferLeftCopies(recovery::LeftCopies found, recovery::RecoveryFolder& folder);
 
   // Waypoint rows and lists.
   void ParseRow(std::string_view row);
@@ -125,6 +136,8 @@ class Form_Tarvik {
   bool IsUp() const { return IsUp_; }
   bool IsOnTop() const { return IsOnTop_; }
   DocumentState& Document() { return document_; }
+  // The entire list as the logic reads and changes it, beside the list box.
+  platform::ListControl& EntireList() { return *c_.List_Entire; }
   std::int32_t MRULastIndex() const { return MRULastIndex_; }
   bool SuppressRecentJump() const { return SuppressRecentJump_; }
   bool IsFirstREJump() const { return IsFirstREJump_; }
@@ -158,6 +171,8 @@ class Form_Tarvik {
     platform::MenuItem* Menu_FileImport;
     platform::MenuItem* Menu_FileExport;
     platform::MenuItem* Menu_FileExit;
+    platform::MenuItem* Menu_EditUndo;
+    platform::MenuItem* Menu_EditRedo;
     platform::MenuItem* Bar;
     std::vector<platform::MenuItem*> Menu_FileRecent;
     platform::MenuItem* Menu_Manual;
@@ -177,6 +192,16 @@ class Form_Tarvik {
   std::function<bool(std::string_view)> GuardedPaste(std::function<bool(std::string_view)> paste);
   Snapshot TakeSnapshot() const;
   void Restore(const Snapshot& before);
+  // After every command, done or taken back: the saved state, the Edit
+  // menu and the recovery copy follow the list.
+  void AfterCommand();
+  void ShowEditMenu();
+  void AfterUndoOrRedo();
+  // Recent rows whose waypoint has left the entire list go too.
+  void DropRecentRowsGone();
+  bool InEntireList(const std::string& row) const;
+  void KeepRecoveryCopy();
+  void RestoreLeftCopy(const recovery::LeftCopy& copy);
   // Reads the stored position and modes; returns the stored target.
   std::int16_t RestoreSettings();
   void StoreSettings();
@@ -221,7 +246,9 @@ class Form_Tarvik {
   // True when nothing is at `path` or the user lets it be replaced.
   bool MayOverwrite(const std::string& path);
   // Why a file could not be written.
-  enum class NotSaved { Missing, Denied, BackupDenied, InTheWay, Device, UnknownKind, NotWritten };
+  enum class NotSaved {
+    Missing, Denied, BackupDenied, InTheWay, Device, UnknownKind, NotWritten, LeftBeside
+  };
   static NotSaved NotSavedFor(platform::FileStatus status, bool with_backup);
   static std::string_view NotSavedSentence(NotSaved why);
   void WarnNotSaved(const std::string& path, NotSaved why);
@@ -244,9 +271,13 @@ class Form_Tarvik {
   platform::FormWindow& window_;
   Services services_;
   Controls c_{};
-  // What c_.List_Entire points to, so that a failed command can take its
-  // rows back.
+  // What c_.List_Entire points to: it takes back a failed command's
+  // changes and keeps the steps of Undo and Redo.
   std::unique_ptr<UndoableList> entire_list_;
+  recovery::RecoveryKeeper* recovery_ = nullptr;
+  // What the recovery copy was last told, so that a command that changed
+  // nothing writes nothing.
+  std::optional<std::pair<std::uint64_t, std::string>> kept_;
 
   bool IsWide_ = true;
   bool IsUp_ = false;

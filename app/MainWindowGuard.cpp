@@ -1,10 +1,10 @@
 // Every command of the main window runs through one guard: an exception
 // that escapes a command puts the document back as it was before the
 // command, is reported in a warning, and the program goes on. The entire
-// list is not copied beforehand (reading a large list box back takes
-// seconds): its single-row changes are taken back, and a command that had
-// replaced all of its rows leaves a new untitled list instead, as a failed
-// read does, so that no Save can write the wrong rows over a file.
+// list is not copied beforehand: it notes the command's changes and takes
+// them back, a replacement of every row included. A command that ends
+// becomes a step of Undo, and the saved state, the Edit menu and the
+// recovery copy follow.
 #include <array>
 
 #include "app/AppInfo.h"
@@ -76,24 +76,34 @@ void Form_Tarvik::RunGuarded(const std::function<void()>& command) {
   {
     Running running(running_commands_);
     try {
-      entire_list_->Forget();
+      entire_list_->BeginCommand();
       before = TakeSnapshot();
       command();
-      entire_list_->Forget();
-      return;
+      entire_list_->EndCommand();
     } catch (...) {
       failure = std::current_exception();
     }
   }
-  const std::string warning = platform::CommandFailureText(failure);
-  try {
-    if (before) Restore(*before);
-  } catch (...) {
-    // The window's own last resort reports what undoing could not mend.
+  if (failure) {
+    const std::string warning = platform::CommandFailureText(failure);
+    try {
+      if (before) Restore(*before);
+    } catch (...) {
+      // The window's own last resort reports what undoing could not mend.
+      services_.messages.Warn(warning, kAppTitle);
+      throw;
+    }
     services_.messages.Warn(warning, kAppTitle);
-    throw;
   }
-  services_.messages.Warn(warning, kAppTitle);
+  AfterCommand();
+}
+
+void Form_Tarvik::AfterCommand() {
+  // The window has gone: nothing of it is left to show.
+  if (unloading_) return;
+  if (!document_.IsDirty) entire_list_->MarkSaved();
+  ShowEditMenu();
+  KeepRecoveryCopy();
 }
 
 Form_Tarvik::Snapshot Form_Tarvik::TakeSnapshot() const {
@@ -115,7 +125,7 @@ Form_Tarvik::Snapshot Form_Tarvik::TakeSnapshot() const {
 }
 
 void Form_Tarvik::Restore(const Snapshot& before) {
-  const bool rows_back = entire_list_->Undo();
+  entire_list_->TakeBackCommand();
   PutBackRows(*c_.List_Recent, before.recent_rows);
   c_.Text_Waypoint->SetCaption(before.entry_texts[0]);
   c_.Text_Latitude->SetCaption(before.entry_texts[1]);
@@ -132,12 +142,6 @@ void Form_Tarvik::Restore(const Snapshot& before) {
   c_.Command_Last->SetEnabled(before.last_enabled);
   c_.Command_Delete->SetEnabled(before.delete_enabled);
   unloading_ = before.unloading;
-  if (!rows_back) {
-    ClearLists();
-    StartUntitledDocument();
-    document_.IsDirty = false;
-    c_.Menu_FileSave->SetEnabled(false);
-  }
 }
 
 }  // namespace tarvik::app

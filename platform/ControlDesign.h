@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/Twips.h"
 
@@ -55,12 +56,20 @@ struct ControlDesign {
   bool above_all = false;
 };
 
+// A key pressed with Ctrl that chooses a menu entry from anywhere in its
+// window but a text box, which keeps its own meaning of the keys.
+struct MenuShortcut {
+  char key;  // the letter, in upper case
+  bool shift = false;
+};
+
 struct MenuDesign {
   std::string name;
   std::string caption;
   std::string parent;  // empty for an entry of the menu bar
   bool separator = false;
   bool literal = false;  // the caption is shown as it is: "&" is no access key
+  std::vector<MenuShortcut> shortcuts = {};
 };
 
 }  // namespace tarvik::platform

@@ -28,6 +28,9 @@ std::string_view Form_Tarvik::NotSavedSentence(NotSaved why) {
       return "could not be saved: its name must end in .kml, .gpx or .csv.";
     case NotSaved::NotWritten:
       return "could not be saved: the waypoints could not be written as XML.";
+    case NotSaved::LeftBeside:
+      return "could not be saved: the file is in use. The previous version is its backup (.bak), "
+             "the new one is beside it (.saving).";
     case NotSaved::Device:
       break;
   }
@@ -69,9 +72,12 @@ void Form_Tarvik::Menu_FileOpen_Click() {
 }
 
 void Form_Tarvik::OpenDocumentFile(const std::string& path) {
-  if (!OfferToSaveChanges()) return;
-  document_.IsDirty = false;
-  ReadMarkerFile(path);
+  // Also from the command line, outside any handler.
+  RunGuarded([&] {
+    if (!OfferToSaveChanges()) return;
+    document_.IsDirty = false;
+    ReadMarkerFile(path);
+  });
 }
 
 void Form_Tarvik::Form_DropFiles(const std::vector<std::string>& paths) {
@@ -99,21 +105,31 @@ bool Form_Tarvik::WriteReplacing(const std::string& path, const FileWriter& writ
   using platform::FileStatus;
   auto& files = services_.files;
   const std::string saving = waypoints::SavingPathFor(path);
+  const std::string backup = waypoints::BackupPathFor(path);
   bool with_backup = false;
+  bool old_file_moved = false;
   // Left behind by a save that was cut short.
   FileStatus status = files.Exists(saving) ? files.Delete(saving) : FileStatus::Ok;
   if (status == FileStatus::Ok) status = write(saving);
   if (status == FileStatus::Ok && keep_backup && files.Exists(path)) {
-    const std::string backup = waypoints::BackupPathFor(path);
     document_.BackupPath = backup;
     with_backup = files.Exists(backup);
     status = files.Move(path, backup);
+    old_file_moved = status == FileStatus::Ok;
   }
   // Without a backup the move replaces the old file in one step.
   if (status == FileStatus::Ok) status = files.Move(saving, path);
   if (status == FileStatus::Ok) return true;
-  if (files.Exists(saving)) files.Delete(saving);
-  WarnNotSaved(path, NotSavedFor(status, with_backup));
+  NotSaved why = NotSavedFor(status, with_backup);
+  if (old_file_moved) {
+    // The new file could not take the old one's place (another program
+    // holds the path): the old one goes back, and the new one stays beside
+    // it, the only copy of what was being saved.
+    if (files.Move(backup, path) != FileStatus::Ok) why = NotSaved::LeftBeside;
+  } else if (files.Exists(saving)) {
+    files.Delete(saving);
+  }
+  WarnNotSaved(path, why);
   return false;
 }
 

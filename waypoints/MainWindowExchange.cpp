@@ -2,7 +2,7 @@
 // files of map programs, GPS programs and spreadsheets.
 #include "app/AppInfo.h"
 #include "app/Form_Tarvik.h"
-#include "waypoints/RowOrder.h"
+#include "waypoints/undo/ListChange.h"
 #include "waypoints/exchange/ExportPlan.h"
 #include "waypoints/exchange/FileKinds.h"
 #include "waypoints/exchange/ImportPlan.h"
@@ -50,13 +50,13 @@ void Form_Tarvik::ImportFile(const std::string& path) {
     WarnFileProblem(path, "could not be imported: " + outcome.refusal->reason + ".");
     return;
   }
-  // Everything that can fail comes before the list changes: replacing its
-  // rows is the one step a failed command cannot take back.
+  // Everything that can fail comes before the list changes.
   const std::vector<std::string> rows = platform::AllItems(*c_.List_Entire);
   const exchange::ImportPlan plan = exchange::PlanImport(std::move(outcome.batch), rows);
   const std::string summary = exchange::ImportSummary(plan);
   if (!plan.rows.empty()) {
-    c_.List_Entire->SetItems(waypoints::MergeRows(rows, plan.rows));
+    entire_list_->InsertInOrder(plan.rows);
+    entire_list_->NameStep(waypoints::undo::ImportLabel(plan.rows.size()));
     ShowEntireList();
     document_.IsDirty = true;
   }

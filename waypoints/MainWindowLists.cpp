@@ -4,6 +4,7 @@
 #include "app/Form_Tarvik.h"
 #include "waypoints/RowOrder.h"
 #include "waypoints/WaypointCheck.h"
+#include "waypoints/undo/ListChange.h"
 
 namespace tarvik::app {
 
@@ -116,6 +117,7 @@ void Form_Tarvik::Command_New_Click() {
   if (!ValidateNewWaypoint(waypoint)) return;
   std::string row = waypoints::JoinRow(waypoint);
   AddToEntireList(row);
+  entire_list_->NameStep(waypoints::undo::AddLabel(waypoint.Name));
   AddRecent(row);
   ClearEntry();
   document_.IsDirty = true;
@@ -128,7 +130,10 @@ void Form_Tarvik::Command_Delete_Click() {
     return;
   }
   document_.IsDirty = true;
-  if (int at = FindInEntireList(name); at >= 0) c_.List_Entire->RemoveItem(at);
+  if (int at = FindInEntireList(name); at >= 0) {
+    c_.List_Entire->RemoveItem(at);
+    entire_list_->NameStep(waypoints::undo::DeleteLabel(name));
+  }
   if (int at = FindRowByName(*c_.List_Recent, name); at >= 0) c_.List_Recent->RemoveItem(at);
   ClearEntry();
   EnableGrabForTarget();

@@ -33,6 +33,9 @@ TarvikApp::TarvikApp()
 int TarvikApp::StartUp(const std::vector<std::string>& arguments) {
   ShowSplashFor2Seconds();
   ShowMainWindow();
+  // Before the command line's file, which then asks whether to save what
+  // was restored.
+  main_->OfferLeftCopies(std::move(left_copies_), recovery_folder_);
   if (auto file = FileToOpenAtStart(arguments)) {
     main_->OpenDocumentFile(platform::win32::FullPathName(*file));
   }
@@ -59,11 +62,13 @@ void TarvikApp::ShowSplashFor2Seconds() {
   window.Show();
   // Paint once; the splash is not repainted while the thread sleeps.
   system_.DoEvents();
-  // The main window is made and loaded, hidden, in the splash's wait, which
-  // then sleeps only what is left of it. Nothing Form_Load does shows on a
+  // The main window is made and loaded, hidden, and the copies of unsaved
+  // work that earlier runs left are read, in the splash's wait, which then
+  // sleeps only what is left of it. Nothing Form_Load does shows on a
   // hidden window, so the user sees the same: the splash goes, then the
   // main window comes as loaded.
   CreateMainWindow();
+  left_copies_ = recovery_folder_.TakeLeftCopies();
   const auto left = std::chrono::ceil<milliseconds>(wait_end - steady_clock::now());
   if (left.count() > 0) system_.Sleep(static_cast<int>(left.count()));
   window.Destroy();
@@ -81,6 +86,7 @@ void TarvikApp::CreateMainWindow() {
   main_ = std::make_unique<Form_Tarvik>(*main_window_,
                                         Services{settings_, messages_, system_, *this, files_,
                                                  dialogs_, finder_, xml_});
+  main_->KeepRecoveryCopyWith(&recovery_keeper_);
   main_->Form_Load();
 }
 

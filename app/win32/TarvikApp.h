@@ -10,6 +10,7 @@
 #include "platform/win32/RegistrySettingsStore.h"
 #include "platform/win32/Win32FileDialogs.h"
 #include "platform/win32/Win32Files.h"
+#include "platform/win32/Win32RecoveryPlace.h"
 #include "platform/win32/Win32FormWindow.h"
 #include "platform/win32/Win32MessageBoxes.h"
 #include "platform/win32/Win32System.h"
@@ -55,6 +56,12 @@ class TarvikApp final : public ProgramWindows {
   platform::win32::Win32Files files_;
   platform::win32::Win32FileDialogs dialogs_;
   platform::win32::XmlLiteDocuments xml_{files_};
+  platform::win32::Win32RecoveryPlace recovery_place_;
+  // Outlives the main window, whose last command hands it the list.
+  waypoints::recovery::RecoveryKeeper recovery_keeper_{recovery_place_, files_};
+  waypoints::recovery::RecoveryFolder recovery_folder_{recovery_place_, files_};
+  // Read during the splash's wait, offered once the main window shows.
+  waypoints::recovery::LeftCopies left_copies_;
   platform::win32::Win32WindowSystem other_windows_;
   target::Module1 finder_{other_windows_};
   // Owns the About box so that it does not show in the taskbar.

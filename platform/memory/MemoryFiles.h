@@ -57,13 +57,14 @@ class MemoryFiles : public Files {
   // The file counts as this large, whatever bytes it holds.
   void ClaimSize(std::string_view path, std::uint64_t size);
   std::size_t Count() const { return files_.size(); }
+  // How paths compare: in lower case.
+  static std::string Key(std::string_view path);
 
  private:
   struct Fault {
     FileStatus status = FileStatus::Failed;
     std::exception_ptr exception;
   };
-  static std::string Key(std::string_view path);
   // Counts the operation; the injected failure for it, if any, or throws.
   std::optional<FileStatus> Begin(Operation operation, std::string_view path) const;
   FileStatus Changed();

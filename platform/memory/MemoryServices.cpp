@@ -34,6 +34,7 @@ void ScriptedMessageBoxes::Warn(std::string_view text, std::string_view title) {
 
 void ScriptedMessageBoxes::Inform(std::string_view text, std::string_view title) {
   shown_.push_back({Kind::Information, std::string(text), std::string(title)});
+  if (while_shown) while_shown(shown_.back());
 }
 
 Answer ScriptedMessageBoxes::Ask(std::string_view text, std::string_view title) {

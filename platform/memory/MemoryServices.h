@@ -48,7 +48,8 @@ class ScriptedMessageBoxes : public MessageBoxes {
 
   void ScriptAnswer(Answer answer) { answers_.push_back(answer); }
   const std::vector<Shown>& History() const { return shown_; }
-  // Runs while each warning is up, as events the box lets through would.
+  // Runs while each warning or information box is up, as events the box
+  // lets through would.
   std::function<void(const Shown&)> while_shown;
 
  private:

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <new>
 #include <stdexcept>
 #include <vector>
 
@@ -214,8 +215,15 @@ std::string Win32List::Item(int index) const {
 void Win32List::AddItem(std::string_view text, int index) {
   if (index < 0 || index > Count()) index = -1;
   std::wstring wide = Widen(text);
-  Send(LB_INSERTSTRING, CB_INSERTSTRING, static_cast<WPARAM>(index),
-       reinterpret_cast<LPARAM>(wide.c_str()));
+  TakenOrThrow(Send(LB_INSERTSTRING, CB_INSERTSTRING, static_cast<WPARAM>(index),
+                    reinterpret_cast<LPARAM>(wide.c_str())));
+}
+
+void Win32List::TakenOrThrow(LRESULT result) {
+  // LB_ERRSPACE and CB_ERRSPACE are both -2, LB_ERR and CB_ERR -1: a row
+  // the control did not take must not pass for one it holds.
+  if (result == LB_ERRSPACE) throw std::bad_alloc();
+  if (result == LB_ERR) throw std::runtime_error("the list did not take a waypoint.");
 }
 
 void Win32List::RemoveItem(int index) {
@@ -225,18 +233,41 @@ void Win32List::RemoveItem(int index) {
 
 void Win32List::Clear() { Send(LB_RESETCONTENT, CB_RESETCONTENT); }
 
+namespace {
+
+// Drawing off for as long as it lives, and on again however it ends.
+class RedrawOff {
+ public:
+  explicit RedrawOff(HWND window) : window_(window) {
+    SendMessageW(window_, WM_SETREDRAW, FALSE, 0);
+  }
+  ~RedrawOff() {
+    SendMessageW(window_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(window_, nullptr, TRUE);
+  }
+  RedrawOff(const RedrawOff&) = delete;
+  RedrawOff& operator=(const RedrawOff&) = delete;
+
+ private:
+  HWND window_;
+};
+
+}  // namespace
+
 void Win32List::SetItems(std::span<const std::string_view> rows) {
   // A list box that redraws after every row takes minutes for a large file;
   // with drawing off and storage reserved it takes milliseconds.
-  SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+  RedrawOff redraw_off(hwnd_);
   Clear();
-  if (!IsCombo()) SendMessageW(hwnd_, LB_INITSTORAGE, rows.size(), rows.size() * 64);
-  for (const auto& row : rows) {
-    std::wstring wide = Widen(row);
-    Send(LB_ADDSTRING, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+  if (!IsCombo() &&
+      SendMessageW(hwnd_, LB_INITSTORAGE, rows.size(), rows.size() * 64) == LB_ERRSPACE) {
+    throw std::bad_alloc();
   }
-  SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(hwnd_, nullptr, TRUE);
+  std::wstring wide;
+  for (const auto& row : rows) {
+    wide = Widen(row);
+    TakenOrThrow(Send(LB_ADDSTRING, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str())));
+  }
 }
 
 int Win32List::ListIndex() const { return static_cast<int>(Send(LB_GETCURSEL, CB_GETCURSEL)); }

@@ -144,6 +144,8 @@ class Win32List final : public ControlBase<ListControl> {
 
  private:
   bool IsCombo() const { return layout_.kind == ControlKind::DropDownList; }
+  // Throws for the answer of a control that did not take a row.
+  static void TakenOrThrow(LRESULT result);
   LRESULT Send(UINT list_message, UINT combo_message, WPARAM w = 0, LPARAM l = 0) const {
     return SendMessageW(hwnd_, IsCombo() ? combo_message : list_message, w, l);
   }

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <iterator>
 #include <stdexcept>
 
 #include "platform/CommandFailure.h"
@@ -442,7 +443,20 @@ bool Win32FormWindow::PreTranslate(MSG& message) {
   if (!hwnd || (message.hwnd != hwnd && !IsChild(hwnd, message.hwnd))) return false;
   RelayMouseToToolTip(message);
   if (MoveFocusOnTabKey(message, controls_)) return true;
+  if (TakeMenuShortcut(message)) return true;
   return IsDialogMessageW(hwnd, &message) != FALSE;
+}
+
+bool Win32FormWindow::TakeMenuShortcut(const MSG& message) {
+  if (!menu_ || message.message != WM_KEYDOWN) return false;
+  auto down = [](int key) { return (GetKeyState(key) & 0x8000) != 0; };
+  if (!down(VK_CONTROL) || down(VK_MENU)) return false;
+  if (message.wParam < 'A' || message.wParam > 'Z') return false;
+  // In a text box Ctrl+Z undoes typing, as in every Windows program.
+  wchar_t class_name[16] = {};
+  GetClassNameW(message.hwnd, class_name, static_cast<int>(std::size(class_name)));
+  if (lstrcmpiW(class_name, L"Edit") == 0) return false;
+  return menu_->ChooseShortcut(static_cast<char>(message.wParam), down(VK_SHIFT));
 }
 
 void Win32FormWindow::RelayMouseToToolTip(MSG& message) {

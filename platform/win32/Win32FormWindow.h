@@ -108,6 +108,8 @@ class Win32FormWindow final : public FormWindow, private ControlHost {
   void RaiseCoveringFrames();
   void RaiseControlsAboveAll();
   void RelayMouseToToolTip(MSG& message);
+  // Ctrl with a letter that a menu entry has as its shortcut chooses it.
+  bool TakeMenuShortcut(const MSG& message);
   const ChildWindow* FindControl(HWND hwnd) const;
 
   UniqueHwnd hwnd_;

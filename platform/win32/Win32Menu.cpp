@@ -91,4 +91,16 @@ bool Win32Menu::Choose(UINT id) {
   return false;
 }
 
+bool Win32Menu::ChooseShortcut(char key, bool shift) {
+  for (const auto& item : items_) {
+    for (const MenuShortcut& shortcut : item->Layout().shortcuts) {
+      if (shortcut.key != key || shortcut.shift != shift) continue;
+      // As the menu itself: a greyed entry does nothing.
+      if (item->Enabled() && item->Visible()) item->Choose();
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace tarvik::platform::win32

@@ -54,6 +54,9 @@ class Win32Menu {
   Win32MenuItem& Add(const MenuDesign& layout, UINT id);
   // True when `id` was one of ours and its handler ran.
   bool Choose(UINT id);
+  // Ctrl with `key` (and Shift when `shift`): true when an entry has that
+  // shortcut, whether or not it could run.
+  bool ChooseShortcut(char key, bool shift);
   void Rebuild(const std::string& parent);
 
  private:

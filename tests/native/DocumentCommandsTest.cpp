@@ -307,6 +307,48 @@ INSTANTIATE_TEST_SUITE_P(
               "could not be saved: the file or its backup is read-only or in use."},
         Fault{Op::Move, true, FileStatus::Failed, "could not be saved: the disk may be full or unavailable."}));
 
+// Save's last two steps move the old file to its backup and the new one to
+// the document's path; another program that holds the path refuses either.
+// Afterwards the old file is at its path again, and a new file that could
+// not take its place stays beside it.
+TEST_F(DocumentTest, WhicheverOfSavesTwoMovesFailsTheOldFileIsAtItsPathAndTheNewOneIsKept) {
+  struct Case {
+    const char* what;
+    std::vector<std::string> refused;  // the moves' sources
+    bool old_at_path;
+    bool new_kept;
+    const char* sentence;
+  };
+  const std::string saving = kPass + ".saving";
+  const Case cases[] = {
+      {"the old file to its backup", {kPass}, true, false,
+       "could not be saved: the file or its backup is read-only or in use."},
+      {"the new file to the path", {saving}, true, true,
+       "could not be saved: the file or its backup is read-only or in use."},
+      {"the new file to the path, and the old one back", {saving, kPassBackup}, false, true,
+       "could not be saved: the file is in use. The previous version is its backup (.bak), the "
+       "new one is beside it (.saving)."},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.what);
+    files = MemoryFiles();
+    form->Document().IsDirty = false;
+    OpenPass();
+    files.Put(kPassBackup, {1, 2, 3});
+    const platform::Bytes previous = *files.Get(kPass);
+    AddWaypoint("C", "3", "3");
+    const platform::Bytes saved = FileOf(List("List_Entire").Items());
+    for (const auto& source : test.refused) files.FailOn(Op::Move, source, FileStatus::Denied);
+
+    window.Menu("Menu_FileSave").Choose();
+
+    EXPECT_EQ(LastMessage().text, kPass + "\r" + test.sentence);
+    EXPECT_EQ(files.Get(test.old_at_path ? kPass : kPassBackup), previous);
+    EXPECT_EQ(files.Get(saving), test.new_kept ? std::optional(saved) : std::nullopt);
+    EXPECT_TRUE(form->Document().IsDirty);
+  }
+}
+
 // Every combination of a missing file, an existing backup, a read-only file
 // or backup and a failure at any one step, for Save and for Save As onto
 // the file: the previous contents are on the disk at every moment, at the
@@ -368,9 +410,12 @@ TEST_F(DocumentTest, NothingIsLostWhateverFailsDuringASave) {
         EXPECT_EQ(files.Get(kPassBackup),
                   missing ? (backup ? std::optional(old_backup) : std::nullopt) : std::optional(previous));
       }
-      // Cleared away, unless the one failure hit that very step.
-      if (!(refused && files.NthFailed())) {
-        EXPECT_FALSE(files.Exists(saving));
+      // Cleared away, unless the one failure hit that very step, or the
+      // new file could not take the old one's place: then it stays beside
+      // the old one, the only copy of what was saved.
+      if (files.Exists(saving) && !(refused && files.NthFailed())) {
+        EXPECT_EQ(files.Get(saving), FileOf(rows));
+        EXPECT_EQ(files.Get(kPass), previous);
       }
       if (step > 0 && !files.NthFailed()) break;  // every step has failed once
     }

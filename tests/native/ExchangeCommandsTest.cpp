@@ -164,7 +164,7 @@ TEST_F(ExchangeTest, ReplacingAFileAsksFirstAndNeverLosesTheOldOneWhicheverStepF
 
 TEST_F(ExchangeTest, RowsFromAMarkerFileThatAreNoPositionAreLeftOutAndNamed) {
   const std::vector<std::string_view> rows = {"Bad\tnorth\t1\t2", "Good\t1\t2\t2"};
-  List("List_Entire").SetItems(rows);
+  form->EntireList().SetItems(rows);
   Export("C:\\out.csv");
   EXPECT_EQ(LastMessage().title, "Export");
   EXPECT_EQ(LastMessage().text,

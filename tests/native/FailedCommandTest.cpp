@@ -74,6 +74,13 @@ TEST_F(FailedCommandTest, ACommandThatThrowsLeavesTheDocumentAsItWasSaysWhyAndTh
       {"Import of a file too much to hold",
        [this] { files.ThrowOn(Op::ReadAll, kTable, OutOfMemory()); },
        [this] { Choose("Menu_FileImport", kTable); }, "not enough memory."},
+      {"Import, failing once its rows are in the list",
+       [this] {
+         messages.while_shown = [](const ScriptedMessageBoxes::Shown& shown) {
+           if (shown.title == "Import") throw std::bad_alloc();
+         };
+       },
+       [this] { Choose("Menu_FileImport", kTable); }, "not enough memory."},
       {"Export", [this] { files.ThrowOn(Op::CreateNew, kExported + ".saving", OutOfMemory()); },
        [this] { Choose("Menu_FileExport", kExported); }, "not enough memory."},
       {"Add, failing in the jump of the recent list's handler that runs inside it",
@@ -107,6 +114,7 @@ TEST_F(FailedCommandTest, ACommandThatThrowsLeavesTheDocumentAsItWasSaysWhyAndTh
 
     // The program goes on: without the fault the same command works.
     system.during_do_events = nullptr;
+    messages.while_shown = nullptr;
     for (auto op : {Op::ReadAll, Op::CreateNew}) {
       for (const auto& path : {kOther, kLoaded + ".saving", kTable, kExported + ".saving"}) {
         files.FailOn(op, path, {});
@@ -118,21 +126,16 @@ TEST_F(FailedCommandTest, ACommandThatThrowsLeavesTheDocumentAsItWasSaysWhyAndTh
   }
 }
 
-TEST_F(FailedCommandTest, AFailureAfterTheListWasReplacedLeavesAnUntitledListAsAFailedReadDoes) {
+TEST_F(FailedCommandTest, AFailureAfterTheListWasReplacedPutsTheRowsAndTheDocumentBack) {
   const std::string empty = "C:\\Routes\\empty.mkr";
   files.Put(empty, waypoints::EncodeMarkerFile({}));
-  const platform::Bytes loaded = *files.Get(kLoaded);
   messages.while_shown = [](const ScriptedMessageBoxes::Shown& shown) {
     if (shown.text.ends_with("has no waypoints.")) throw std::bad_alloc();
   };
+  const std::string before = Document();
   Open(empty);
   EXPECT_EQ(LastText(), "The command could not be completed: not enough memory.");
-  EXPECT_EQ(window.Caption(), "untitled");
-  EXPECT_EQ(form->Document().DocPath, system.program_folder + "\\untitled");
-  EXPECT_FALSE(form->Document().IsDirty);
-  EXPECT_FALSE(window.Menu("Menu_FileSave").Enabled());
-  EXPECT_TRUE(List("List_Entire").Items().empty());
-  EXPECT_EQ(files.Get(kLoaded), loaded);
+  EXPECT_EQ(Document(), before);
 }
 
 TEST_F(FailedCommandTest, ACloseThatFailedCanBeRepeated) {

@@ -21,8 +21,8 @@ class TargetTest : public MainWindowTest {
   TargetTest() {
     desktop.log = &system.events;  // one sequence of messages, sleeps and events
     Load();
-    List("List_Entire").AddItem("Falls\t48.50718\t-111.86247\t2");
-    List("List_Entire").AddItem("Zero\t1.5\t0\t2");
+    form->EntireList().AddItem("Falls\t48.50718\t-111.86247\t2");
+    form->EntireList().AddItem("Zero\t1.5\t0\t2");
   }
   void SelectTarget(int target) { List("Combo_WhichApp").UserSelect(target); }
   // Picks a row of the entire list and returns what happened from there on.
@@ -87,7 +87,7 @@ TEST_F(TargetTest, USAPhotoMapsIsTypedIntoWithTheWestLongitudePositive) {
 TEST_F(TargetTest, USAPhotoMapsKeysAreLiteralAndDropTheLeadingZero) {
   desktop.AddTopLevel("USAPhotoMaps");
   SelectTarget(2);
-  List("List_Entire").AddItem("Odd\t%{TAB}+^~()\t-0.5\t2", 0);
+  form->EntireList().AddItem("Odd\t%{TAB}+^~()\t-0.5\t2", 0);
   auto events = Select(0);
   ASSERT_EQ(events.size(), 8u);
   EXPECT_EQ(events[3], "keys [%{TAB}+^~()]");

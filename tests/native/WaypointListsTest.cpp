@@ -120,8 +120,8 @@ TEST_F(WaypointListsTest, SelectingInTheEntireListJumpsOnceAndShowsTheRow) {
 }
 
 TEST_F(WaypointListsTest, DeleteRemovesOnlyTheFirstMatchOfEachList) {
-  List("List_Entire").AddItem("Twin\t1\t1\t2");
-  List("List_Entire").AddItem("Twin\t2\t2\t2");
+  form->EntireList().AddItem("Twin\t1\t1\t2");
+  form->EntireList().AddItem("Twin\t2\t2\t2");
   List("List_Recent").AddItem("Twin\t2\t2\t2");
   Control("Text_Waypoint").Type("Twin");
   messages.ScriptAnswer(Answer::Yes);

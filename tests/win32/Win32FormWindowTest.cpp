@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "app/Form_Tarvik.h"
 #include "platform/memory/FakeDesktop.h"
@@ -146,6 +147,34 @@ TEST_F(Win32WindowTest, AListAnnouncesADifferentRowOnlyAndTheUsersClicks) {
   list.Clear();
   EXPECT_EQ(list.Count(), 0);
   EXPECT_EQ(list.ListIndex(), -1);
+}
+
+// A list box that has no room for a third row, as one that memory runs
+// out for; otherwise the real one. It notes the last redraw switch.
+WNDPROC list_box_procedure = nullptr;
+bool redraw_on = true;
+
+LRESULT CALLBACK FullAfterTwoRows(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_SETREDRAW) redraw_on = wparam != FALSE;
+  const bool adds = message == LB_ADDSTRING || message == LB_INSERTSTRING;
+  if (adds && CallWindowProcW(list_box_procedure, hwnd, LB_GETCOUNT, 0, 0) >= 2) {
+    return LB_ERRSPACE;
+  }
+  return CallWindowProcW(list_box_procedure, hwnd, message, wparam, lparam);
+}
+
+TEST_F(Win32WindowTest, AListBoxWithoutRoomForARowThrowsAndDrawsAgain) {
+  auto& list = window->AddList(Layout("List", ControlKind::ListBox, 0));
+  HWND hwnd = dynamic_cast<ChildWindow&>(list).Hwnd();
+  list_box_procedure = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FullAfterTwoRows)));
+  const std::vector<std::string_view> rows = {"a", "b", "c"};
+  EXPECT_THROW(list.SetItems(rows), std::bad_alloc);
+  EXPECT_TRUE(redraw_on) << "the list is left not drawing";
+  EXPECT_EQ(list.Count(), 2);
+  EXPECT_THROW(list.AddItem("d", 0), std::bad_alloc);
+  EXPECT_EQ(list.Item(0), "a") << "nothing was inserted";
+  SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(list_box_procedure));
 }
 
 TEST_F(Win32WindowTest, ADropDownListRunsItsHandlerWhenTheProgramSelects) {

@@ -90,6 +90,12 @@ bool PressKeyWith(WORD modifier, WORD virtual_key) {
                Key(modifier, KEYEVENTF_KEYUP)});
 }
 
+bool PressKeyWith(WORD first, WORD second, WORD virtual_key) {
+  return Send({Key(first, 0), Key(second, 0), Key(virtual_key, 0),
+               Key(virtual_key, KEYEVENTF_KEYUP), Key(second, KEYEVENTF_KEYUP),
+               Key(first, KEYEVENTF_KEYUP)});
+}
+
 bool TabInto(HWND window, HWND control, milliseconds limit_per_press) {
   constexpr int kMostPresses = 12;
   for (int press = 0; press < kMostPresses; ++press) {

@@ -28,6 +28,8 @@ bool PressKey(WORD virtual_key, bool shift = false);
 
 // Presses a key while holding a modifier (Shift, Ctrl, Alt) down.
 bool PressKeyWith(WORD modifier, WORD virtual_key);
+// The same with two modifiers held, Ctrl+Shift say.
+bool PressKeyWith(WORD first, WORD second, WORD virtual_key);
 
 // Presses Tab, one key at a time, until the control of the window has the
 // keyboard focus, from wherever the focus is: activating a window puts it

@@ -2,6 +2,7 @@
 
 #include "ControlReader.h"
 #include "SettingsRegistry.h"
+#include "UnsavedWork.h"
 #include "WindowSearch.h"
 #include "app/win32/WindowClasses.h"
 
@@ -11,11 +12,14 @@ void TarvikTest::SetUp() {
   // Coordinates read from here are then the program's own physical pixels.
   SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
   ASSERT_TRUE(ClearTarvikSettings());
+  // A copy of unsaved work left by an earlier test would be offered at start.
+  ASSERT_TRUE(ClearRecoveryFolder());
 }
 
 void TarvikTest::TearDown() {
   process_.reset();
   EXPECT_TRUE(ClearTarvikSettings());
+  EXPECT_TRUE(ClearRecoveryFolder());
 }
 
 void TarvikTest::Start(const std::filesystem::path& exe,

@@ -5,6 +5,7 @@
 #include "MarkerFiles.h"
 #include "TarvikProcess.h"
 #include "TempFolder.h"
+#include "UnixPath.h"
 #include "Waiting.h"
 #include "platform/win32/Utf.h"
 
@@ -13,20 +14,6 @@ namespace tarvik::e2e {
 namespace {
 
 constexpr milliseconds kDropLimit{20000};
-
-// Wine's own export: the Unix path behind a Windows one, in UTF-8, from the
-// process heap.
-std::optional<std::string> UnixPathOf(const std::filesystem::path& windows_path) {
-  using Converter = char*(CDECL*)(const wchar_t*);
-  auto convert = reinterpret_cast<Converter>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-  if (!convert) return std::nullopt;
-  char* unix_path = convert(windows_path.c_str());
-  if (!unix_path) return std::nullopt;
-  std::string result(unix_path);
-  HeapFree(GetProcessHeap(), 0, unix_path);
-  return result;
-}
 
 std::wstring Quoted(const std::string& utf8) {
   return L"\"" + platform::win32::Widen(utf8) + L"\"";
