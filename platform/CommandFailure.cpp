@@ -8,7 +8,10 @@ namespace {
 
 constexpr const char* kUnknown = "an unexpected error.";
 
-std::string Reason(std::exception_ptr failure) {
+}  // namespace
+
+std::string FailureReason(std::exception_ptr failure) {
+  if (!failure) return kUnknown;
   try {
     std::rethrow_exception(failure);
   } catch (const std::bad_alloc&) {
@@ -21,10 +24,8 @@ std::string Reason(std::exception_ptr failure) {
   }
 }
 
-}  // namespace
-
 std::string CommandFailureText(std::exception_ptr failure) {
-  return "The command could not be completed: " + (failure ? Reason(failure) : kUnknown);
+  return "The command could not be completed: " + FailureReason(failure);
 }
 
 }  // namespace tarvik::platform

@@ -1,8 +1,9 @@
 #include "waypoints/recovery/RecoveryKeeper.h"
 
 #include <exception>
-#include <new>
 #include <utility>
+
+#include "platform/CommandFailure.h"
 #include "waypoints/MarkerFile.h"
 #include "waypoints/recovery/CopyNames.h"
 #include "waypoints/recovery/CopyTexts.h"
@@ -21,18 +22,6 @@ std::string Why(FileStatus status) {
       return "the folder or the copy is read-only or in use.";
     default:
       return "the disk may be full or unavailable.";
-  }
-}
-
-std::string Reason(std::exception_ptr failure) {
-  try {
-    std::rethrow_exception(failure);
-  } catch (const std::bad_alloc&) {
-    return "not enough memory.";
-  } catch (const std::exception& error) {
-    return error.what();
-  } catch (...) {
-    return "an unexpected error.";
   }
 }
 
@@ -116,7 +105,7 @@ void RecoveryKeeper::Do(const Job& job) {
   try {
     failure = job.keep ? Write(job) : Remove();
   } catch (...) {
-    failure = KeptNotSentence(Reason(std::current_exception()));
+    failure = KeptNotSentence(platform::FailureReason(std::current_exception()));
   }
   std::lock_guard lock(mutex_);
   if (!failure) {
