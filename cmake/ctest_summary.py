@@ -41,9 +41,10 @@ def last_test_log(build_dir):
 
 
 def runner(text):
-    """The program the tests' commands start with: the emulator, if any."""
-    match = re.search(r'^Command: "([^"]+)"', text, re.MULTILINE)
-    return match.group(1) if match else "unknown"
+    """The Wine that ran the tests' programs, else the first test's program."""
+    programs = re.findall(r'^Command: "([^"]+)"', text, re.MULTILINE)
+    wines = [program for program in programs if "wine" in Path(program).name]
+    return (wines or programs or ["unknown"])[0]
 
 
 def skip_reasons(text):
