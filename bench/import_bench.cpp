@@ -31,6 +31,7 @@
 #include "tests/win32/e2e/ControlReader.h"
 #include "tests/win32/e2e/FileDialog.h"
 #include "tests/win32/e2e/MessageBoxReader.h"
+#include "tests/win32/e2e/UnsavedWork.h"
 #include "tests/win32/e2e/WindowSearch.h"
 #include "waypoints/MarkerFile.h"
 #include "waypoints/RowOrder.h"
@@ -191,7 +192,12 @@ class Tarvik {
   explicit Tarvik(const std::wstring& exe) : program_(exe, clock_) {
     main_ = WaitForWindow(program_, app::win32::kMainClass, nullptr, clock_, kWaitMs).window;
   }
-  ~Tarvik() { program_.Close(main_, kCloseWaitMs); }
+  // An import leaves the list changed, so the program is ended by force and
+  // keeps a copy of it, which the next start would offer back.
+  ~Tarvik() {
+    program_.Close(main_, kCloseWaitMs);
+    e2e::ClearRecoveryFolder();
+  }
 
   // Milliseconds from Open to the summary box; returns its text too.
   double Import(const std::wstring& path, std::wstring& summary) {

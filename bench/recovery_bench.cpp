@@ -24,6 +24,7 @@
 #include "platform/win32/Utf.h"
 #include "platform/win32/Win32Files.h"
 #include "tests/win32/e2e/FileDialog.h"
+#include "tests/win32/e2e/UnsavedWork.h"
 #include "waypoints/MarkerFile.h"
 
 namespace tarvik::bench {
@@ -47,24 +48,12 @@ void Require(bool condition, const std::string& what) {
   if (!condition) throw std::runtime_error(what);
 }
 
-std::filesystem::path RecoveryFolder() {
-  const DWORD length = GetEnvironmentVariableW(L"LOCALAPPDATA", nullptr, 0);
-  std::wstring base(length, L'\0');
-  base.resize(GetEnvironmentVariableW(L"LOCALAPPDATA", base.data(), length));
-  return std::filesystem::path(base) / L"Tarvik" / L"Recovery";
-}
-
 bool CopyWritten() {
   std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator(RecoveryFolder(), error)) {
+  for (const auto& entry : std::filesystem::directory_iterator(e2e::RecoveryFolder(), error)) {
     if (entry.path().extension() == L".mkr") return true;
   }
   return false;
-}
-
-void ClearRecoveryFolder() {
-  std::error_code error;
-  std::filesystem::remove_all(RecoveryFolder(), error);
 }
 
 void WriteFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
@@ -173,7 +162,7 @@ void DeleteFirstRow(TarvikWindow& window) {
 }
 
 void RoundOfTheCopy(const std::wstring& list_file, Figures& figures) {
-  ClearRecoveryFolder();
+  e2e::ClearRecoveryFolder();
   {
     Run run(L"\"" + list_file + L"\"");
     TarvikWindow& window = run.Window();
@@ -210,7 +199,7 @@ void RoundOfTheCopy(const std::wstring& list_file, Figures& figures) {
                 figures.question_ms.back(), main_shown_ms.value_or(0));
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
   }
-  ClearRecoveryFolder();
+  e2e::ClearRecoveryFolder();
   {
     Run run;
     run.Window();
@@ -269,7 +258,7 @@ int Main(int rounds) {
     RoundOfTheCopy(list_file, figures);
     RoundOfUndo(base_file, table, figures);
   }
-  ClearRecoveryFolder();
+  e2e::ClearRecoveryFolder();
   RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tarvik");
 
   const double pause = *std::max_element(figures.pause_ms.begin(), figures.pause_ms.end());
