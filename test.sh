@@ -16,9 +16,9 @@
 #   - where it runs none (cmake/wine-mode.sh; TARVIK_NO_32BIT=1 forces it):
 #     the 64-bit build's whole suite in a 64-bit prefix under wine64, the
 #     tests that must start a 32-bit program reported as skipped.
-# The Windows tests mostly wait for the programs they start, so the main
-# Wine suite runs while the rest is built; its report follows at the end,
-# and the last lines say what ran where.
+# The Windows tests mostly wait for the programs they start, so the Wine
+# suites run while the rest is built and fuzzed; their reports follow at the
+# end, and the last lines say what ran where.
 set -euo pipefail
 cd "$(dirname "$0")"
 bash cmake/install-deps.sh
@@ -27,26 +27,27 @@ source cmake/wine-mode.sh
 phase() { echo "== $(date +%T) $*"; }
 summary=()
 say() { summary+=("$*"); }
-wine_ctest() { xvfb-run -a -s "-screen 0 1280x1024x24" bash cmake/ctest-under-wine.sh "$@"; }
 configure_windows() {  # BUILD_DIR TOOLCHAIN [cmake options]
   cmake -S . -B "$1" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$2" -DCMAKE_BUILD_TYPE=Release "${@:3}" \
     >/dev/null
 }
 phase "Wine mode: $TARVIK_WINE_MODE ($TARVIK_WINE_MODE_WHY)"
 
-# The main Wine suite runs in the background, in a session of its own so
-# that the whole run can be stopped at once: whatever happens below, it
-# does not outlive this script.
-start_suite() {  # BUILD_DIR LOG [ctest options]
-  suite_build=$1 suite_log=$2
-  setsid xvfb-run -a -s "-screen 0 1280x1024x24" bash cmake/ctest-under-wine.sh "$1" "${@:3}" \
-    >"$2" 2>&1 &
-  suite_pid=$!
-  trap stop_suite EXIT
+# The Wine suites run in the background, each on a display and in a prefix
+# of its own, and each in a session of its own so that the whole run can be
+# stopped at once: whatever happens below, they do not outlive this script.
+suite_builds=() suite_pids=()
+start_suite() {  # BUILD_DIR [ctest options]; the report goes to BUILD_DIR/test.log
+  setsid xvfb-run -a -s "-screen 0 1280x1024x24" bash cmake/ctest-under-wine.sh "$1" "${@:2}" \
+    >"$1/test.log" 2>&1 &
+  suite_builds+=("$1") suite_pids+=($!)
+  trap stop_suites EXIT
 }
-stop_suite() {
-  kill -- -"$suite_pid" 2>/dev/null || true
-  WINEPREFIX="$PWD/$suite_build/wineprefix" wineserver -k 2>/dev/null || true
+stop_suites() {
+  for i in "${!suite_pids[@]}"; do
+    kill -- -"${suite_pids[i]}" 2>/dev/null || true
+    WINEPREFIX="$PWD/${suite_builds[i]}/wineprefix" wineserver -k 2>/dev/null || true
+  done
 }
 
 status=0
@@ -58,12 +59,12 @@ if [ "$TARVIK_WINE_MODE" = both ]; then
   phase "32-bit build, its package and its installer"
   cmake --build build/win32 --target package installer
   phase "32-bit tests started in a 32-bit prefix (report at the end)"
-  start_suite build/win32 build/win32/test.log
+  start_suite build/win32
 else
   phase "64-bit build, its package and its installer"
   cmake --build build/win64 --target package installer
   phase "64-bit tests started in a 64-bit prefix under wine64 (report at the end)"
-  start_suite build/win64 build/win64/test.log
+  start_suite build/win64
 fi
 
 phase "native build and unit tests"
@@ -74,11 +75,6 @@ ctest --test-dir build/native --no-tests=error --output-on-failure -j2 | tee "$n
   status=1
 say "native: $(python3 cmake/ctest_summary.py "$native_log")"
 
-phase "fuzzing the Marker file reader, the position parser, the CSV reader, the KML and GPX mappings and the KMZ reader (longer runs: bench/)"
-bash bench/fuzz-marker-reader.sh 15
-bash bench/fuzz-exchange.sh 10
-say "fuzzing: the Marker file reader 15 s; the position parser, the CSV reader, the KML and GPX mappings and the KMZ reader 10 s each"
-
 if [ "$TARVIK_WINE_MODE" = both ]; then
   # The 64-bit build needs only what its part of the tests runs; its
   # package comes from CPack directly, as the package target would build
@@ -86,10 +82,25 @@ if [ "$TARVIK_WINE_MODE" = both ]; then
   phase "64-bit build, its package and its installer"
   cmake --build build/win64 --target tarvik_e2e_tests tarvik_installer_tests installer
   (cd build/win64 && cpack >/dev/null)
+  # Start-up, the command line and drops (with the 32-bit programs paired
+  # in), each target program, documents and their dialogs, Help, one Transit
+  # measurement, Import and Export through XmlLite, the check of the DLLs
+  # tarvik.exe imports, unsaved work kept across a kill, Undo and Redo, and
+  # the installer.
+  representative_64='^(tarvik_imports_|FirstStart\.|Builds/CommandLine\.|CommandLineFile\.|DroppedFile\.|RouteEditorTarget\.|MosaicTarget\.|UsaPhotoMapsTarget\.|MarkerDocument\.|HelpMenu\.|TransitWindow\.ShowsThePlacementsLatitudeAndLongitude$|WaypointExchange\.(Imports|Export)|UnsavedWork\.|EditMenu\.|tarvik_installer_)'
+  phase "64-bit tests started in a 64-bit prefix (report at the end)"
+  start_suite build/win64 -R "$representative_64"
 else
+  # Only what ships: its tests could not run here.
   phase "32-bit build, its package and its installer (not run: $TARVIK_WINE_MODE_WHY)"
-  cmake --build build/win32 --target package installer
+  cmake --build build/win32 --target tarvik standins installer
+  (cd build/win32 && cpack >/dev/null)
 fi
+
+phase "fuzzing the Marker file reader, the position parser, the CSV reader, the KML and GPX mappings and the KMZ reader (longer runs: bench/)"
+bash bench/fuzz-marker-reader.sh 15
+bash bench/fuzz-exchange.sh 10
+say "fuzzing: the Marker file reader 15 s; the position parser, the CSV reader, the KML and GPX mappings and the KMZ reader 10 s each"
 
 phase "both release packages and installers, checked without running them"
 for build in build/win32 build/win64; do
@@ -98,23 +109,12 @@ done
 say "release packages: $(ls build/win*/package/*.zip build/win*/package/*.msi | xargs -n1 basename |
   paste -sd' ')," "each checked without running it (format, imports, version resource, contents)"
 
-if [ "$TARVIK_WINE_MODE" = both ]; then
-  # Start-up, the command line and drops (with the 32-bit programs paired
-  # in), each target program, documents and their dialogs, Help, one Transit
-  # measurement, Import and Export through XmlLite, and the check of the
-  # DLLs tarvik.exe imports, unsaved work kept across a kill, Undo and Redo,
-  # and the installer.
-  representative_64='^(tarvik_imports_|FirstStart\.|Builds/CommandLine\.|CommandLineFile\.|DroppedFile\.|RouteEditorTarget\.|MosaicTarget\.|UsaPhotoMapsTarget\.|MarkerDocument\.|HelpMenu\.|TransitWindow\.ShowsThePlacementsLatitudeAndLongitude$|WaypointExchange\.(Imports|Export)|UnsavedWork\.|EditMenu\.|tarvik_installer_)'
-  phase "64-bit tests in a 64-bit prefix"
-  win64_log=build/win64/test.log
-  wine_ctest build/win64 -R "$representative_64" >"$win64_log" 2>&1 || status=1
-  cat "$win64_log"
-fi
-
-phase "$suite_build tests: waiting for the end of the run"
-wait "$suite_pid" || status=1
+for i in "${!suite_pids[@]}"; do
+  phase "${suite_builds[i]} tests: waiting for the end of the run"
+  wait "${suite_pids[i]}" || status=1
+  cat "${suite_builds[i]}/test.log"
+done
 trap - EXIT
-cat "$suite_log"
 
 if [ "$TARVIK_WINE_MODE" = both ]; then
   say "32-bit build, whole suite in a 32-bit prefix: $(python3 cmake/ctest_summary.py build/win32/test.log build/win32)"
