@@ -256,7 +256,8 @@ class Form_Tarvik {
   void WarnFileProblem(const std::string& path, std::string_view sentence);
   void MakeCurrentDocument(const std::string& path);
   void StartUntitledDocument();
-  void FillEntireList(const waypoints::RowBlock& rows);
+  // Takes the rows over and lets them go once the list holds them.
+  void FillEntireList(waypoints::RowBlock rows);
   // Rows just came in from a file: the entire list is the one shown.
   void ShowEntireList();
 

@@ -42,9 +42,13 @@ void UndoableList::RemoveItem(int index) {
   Note(std::move(change));
 }
 
-void UndoableList::SetItems(std::span<const std::string_view> rows) {
+void UndoableList::SetItems(std::span<const std::string_view> rows) { SetItems(rows, [] {}); }
+
+void UndoableList::SetItems(std::span<const std::string_view> rows,
+                            const std::function<void()>& release) {
   RowStore next;
   next.Assign(rows);
+  release();
   noted_.reserve(noted_.size() + 1);
   ShowAll(next);
   Note(std::exchange(store_, std::move(next)));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -56,6 +57,11 @@ class UndoableList final : public platform::ListControl {
   void RemoveItem(int index) override;
   void Clear() override { SetItems({}); }
   void SetItems(std::span<const std::string_view> rows) override;
+  // The same for rows whose owner lets them go in `release`, called once
+  // they are in the store and before the list box is filled: a large file's
+  // rows are then never held three times over (its own, the store's and the
+  // list box's) beside the rows a failure would put back.
+  void SetItems(std::span<const std::string_view> rows, const std::function<void()>& release);
   int ListIndex() const override { return view_.ListIndex(); }
   void SetListIndex(int index) override { view_.SetListIndex(index); }
 

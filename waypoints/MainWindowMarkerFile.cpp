@@ -58,10 +58,15 @@ void Form_Tarvik::MakeCurrentDocument(const std::string& path) {
   untitled_ = false;
 }
 
-void Form_Tarvik::FillEntireList(const waypoints::RowBlock& rows) {
-  c_.List_Entire->SetItems(rows.SortedRows());
+void Form_Tarvik::FillEntireList(waypoints::RowBlock rows) {
   // The reader leaves the current fields holding the file's last waypoint.
-  if (rows.Count() > 0) ParseRow(rows.Row(rows.Count() - 1));
+  const std::string last = rows.Count() > 0 ? std::string(rows.Row(rows.Count() - 1)) : "";
+  std::vector<std::string_view> sorted = rows.SortedRows();
+  entire_list_->SetItems(sorted, [&] {
+    sorted = {};
+    rows = {};
+  });
+  if (!last.empty()) ParseRow(last);
 }
 
 void Form_Tarvik::ReadMarkerFile(const std::string& path) {
@@ -87,7 +92,7 @@ void Form_Tarvik::ReadMarkerFile(const std::string& path) {
   auto rows = ReadRows(services_.files, path);
   if (!rows) return fail();
   ClearLists();
-  FillEntireList(*rows);
+  FillEntireList(std::move(*rows));
 
   RecordRecentFile(path);
   if (c_.List_Entire->Count() > 0) {
