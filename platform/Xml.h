@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/DocumentPieces.h"
 #include "platform/Files.h"
 
 namespace tarvik::platform {
@@ -88,9 +89,9 @@ class XmlDocuments {
  public:
   virtual ~XmlDocuments() = default;
   virtual XmlReadResult Read(std::string_view path, XmlHandler& handler) = 0;
-  // The same for a document already in memory (taken out of an archive);
-  // taken by value so that the reader may keep it without a copy.
-  virtual XmlReadResult ReadBytes(Bytes document, XmlHandler& handler) = 0;
+  // The same for a document handed out in pieces (unpacked from an
+  // archive), read through more than once; Unreadable when it fails.
+  virtual XmlReadResult ReadPieces(DocumentPieces& document, XmlHandler& handler) = 0;
   virtual std::unique_ptr<XmlWriter> NewWriter() = 0;
 };
 

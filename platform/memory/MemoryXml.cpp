@@ -172,11 +172,17 @@ XmlReadResult MemoryXmlDocuments::Read(std::string_view path, XmlHandler& handle
   auto bytes = files_.ReadAll(path);
   if (bytes.status == FileStatus::NotFound) return {XmlProblem::NotFound};
   if (!bytes.ok()) return {XmlProblem::Unreadable};
-  return ReadBytes(std::move(bytes.value), handler);
+  BytesInPieces document(bytes.value);
+  return ReadPieces(document, handler);
 }
 
-XmlReadResult MemoryXmlDocuments::ReadBytes(Bytes document, XmlHandler& handler) {
-  std::string_view text(reinterpret_cast<const char*>(document.data()), document.size());
+XmlReadResult MemoryXmlDocuments::ReadPieces(DocumentPieces& document, XmlHandler& handler) {
+  std::string text;
+  document.Restart();
+  for (auto piece = document.Next(); !piece.empty(); piece = document.Next()) {
+    text.append(reinterpret_cast<const char*>(piece.data()), piece.size());
+  }
+  if (document.Failed()) return {XmlProblem::Unreadable};
   return Replay(handler).Run(text);
 }
 

@@ -18,7 +18,7 @@ class MemoryXmlDocuments : public XmlDocuments {
   explicit MemoryXmlDocuments(MemoryFiles& files) : files_(files) {}
 
   XmlReadResult Read(std::string_view path, XmlHandler& handler) override;
-  XmlReadResult ReadBytes(Bytes document, XmlHandler& handler) override;
+  XmlReadResult ReadPieces(DocumentPieces& document, XmlHandler& handler) override;
   std::unique_ptr<XmlWriter> NewWriter() override;
 
   // Reading this path ends in `result` without a single event, as the

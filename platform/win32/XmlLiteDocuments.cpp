@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "platform/win32/MemoryStream.h"
+#include "platform/win32/XmlInputStream.h"
 #include "platform/win32/XmlLiteFunctions.h"
 #include "platform/win32/XmlLiteReading.h"
 #include "platform/win32/XmlLiteWriter.h"
@@ -32,19 +32,24 @@ XmlProblem ProblemOf(FileStatus status) {
 XmlReadResult XmlLiteDocuments::Read(std::string_view path, XmlHandler& handler) {
   auto bytes = files_.ReadAll(path);
   if (!bytes.ok()) return {ProblemOf(bytes.status)};
-  return ReadBytes(std::move(bytes.value), handler);
+  BytesInPieces document(bytes.value);
+  return ReadPieces(document, handler);
 }
 
-// The whole document stays in memory while XmlLite reads it: what was
-// checked is exactly what is read, and a file that changes meanwhile
-// cannot slip past the checks.
-XmlReadResult XmlLiteDocuments::ReadBytes(Bytes document, XmlHandler& handler) {
-  const xml::XmlInput input = xml::XmlInput::From(std::move(document));
-  if (!input.Problem().ok()) return input.Problem();
+// The document is read through twice: by the checks, which keep none of
+// it, and then by XmlLite, its text made again a piece at a time. A
+// document in memory gives the same bytes both times, so what was checked
+// is exactly what is read, and a file that changes meanwhile cannot slip
+// past the checks.
+XmlReadResult XmlLiteDocuments::ReadPieces(DocumentPieces& document, XmlHandler& handler) {
+  const XmlReadResult checked = xml::CheckXmlInput(document);
+  if (document.Failed()) return {XmlProblem::Unreadable};
+  if (!checked.ok()) return checked;
   const XmlLiteFunctions* xml_lite = LoadXmlLite();
   if (!xml_lite) return {XmlProblem::NoLibrary};
 
-  MemoryStream stream(input.Text());
+  xml::XmlInputText text(document);
+  XmlInputStream stream(text);
   XmlReadResult result{XmlProblem::NoLibrary};
   {
     ComPtr<IXmlReader> reader;
@@ -60,6 +65,7 @@ XmlReadResult XmlLiteDocuments::ReadBytes(Bytes document, XmlHandler& handler) {
   // XmlLite lets go of its input with the reader; a library that kept it
   // would read freed memory later, so that is no reason to go on.
   if (stream.Held()) std::abort();
+  if (document.Failed()) return {XmlProblem::Unreadable};
   return result;
 }
 

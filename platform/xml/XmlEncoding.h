@@ -1,10 +1,8 @@
 #pragma once
 
-#include <optional>
+#include <cstddef>
 #include <string>
 #include <string_view>
-
-#include "platform/Files.h"
 
 namespace tarvik::platform::xml {
 
@@ -12,6 +10,10 @@ namespace tarvik::platform::xml {
 // what a file gives does not depend on which XML library runs: Wine's reads
 // only UTF-8 and UTF-16.
 enum class Encoding { Utf8, Utf16Le, Utf16Be, Latin1, Windows1252, Other };
+
+// How far into a document its XML declaration is looked for: a text read a
+// piece at a time is judged by the same bytes as one read whole.
+inline constexpr std::size_t kDeclarationReach = 1024;
 
 struct DeclaredEncoding {
   Encoding encoding = Encoding::Utf8;
@@ -23,16 +25,7 @@ struct DeclaredEncoding {
 // as UTF-8, of which it is a part.
 DeclaredEncoding EncodingOf(std::string_view bytes);
 
-// The line of the first byte that is not UTF-8, or nullopt when all are.
-std::optional<int> FirstMalformedUtf8Line(std::string_view bytes);
-
-// The text as UTF-8 without a byte-order mark, its declaration then
-// saying so; nullopt with the line of the first unpaired surrogate of
-// UTF-16. Every ISO-8859-1 or Windows-1252 byte is a character.
-struct Converted {
-  std::optional<std::string> text;
-  int bad_line = 0;
-};
-Converted ToUtf8(std::string_view bytes, Encoding from);
+// The declaration of a text now in UTF-8 says so.
+void DeclareUtf8(std::string& text);
 
 }  // namespace tarvik::platform::xml

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -9,16 +10,47 @@
 namespace tarvik::platform::xml {
 namespace {
 
-XmlInput InputOf(const std::string& bytes) { return XmlInput::From(Bytes(bytes.begin(), bytes.end())); }
+std::span<const std::uint8_t> BytesOf(const std::string& text) {
+  return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
 
 // What the XML library is handed, or the problem and its line.
-std::string Given(const std::string& bytes) {
-  XmlInput input = InputOf(bytes);
-  const XmlReadResult& problem = input.Problem();
-  if (problem.ok()) return std::string(input.Text());
-  return "problem " + std::to_string(static_cast<int>(problem.problem)) + " line " +
-         std::to_string(problem.line) + problem.encoding;
+std::string Given(DocumentPieces& document) {
+  XmlReadResult problem = CheckXmlInput(document);
+  if (!problem.ok()) {
+    return "problem " + std::to_string(static_cast<int>(problem.problem)) + " line " +
+           std::to_string(problem.line) + problem.encoding;
+  }
+  XmlInputText text(document);
+  std::string given;
+  char buffer[1000];
+  while (std::size_t read = text.Read(buffer, sizeof buffer)) given.append(buffer, read);
+  return text.Failed() ? "failed" : given;
 }
+
+// The same for the bytes in one piece.
+std::string Given(const std::string& bytes) {
+  BytesInPieces document(BytesOf(bytes), bytes.size());
+  return Given(document);
+}
+
+// A document in two pieces, cut where a test says.
+class TwoPieces final : public DocumentPieces {
+ public:
+  TwoPieces(const std::string& bytes, std::size_t cut) : bytes_(BytesOf(bytes)), cut_(cut) {}
+  void Restart() override { taken_ = 0; }
+  std::span<const std::uint8_t> Next() override {
+    ++taken_;
+    if (taken_ == 1) return bytes_.first(cut_);
+    return taken_ == 2 ? bytes_.subspan(cut_) : std::span<const std::uint8_t>();
+  }
+  bool Failed() const override { return false; }
+
+ private:
+  std::span<const std::uint8_t> bytes_;
+  std::size_t cut_;
+  int taken_ = 0;
+};
 
 std::string Problem(XmlProblem problem, int line, std::string encoding = {}) {
   return "problem " + std::to_string(static_cast<int>(problem)) + " line " +
@@ -109,9 +141,57 @@ TEST(XmlInput, AnAttributeLongerThanTheLimitIsRefusedWithItsLineBeforeTheLibrary
       {"<a>\n<b v='" + umlauts + "\xC3\xBC'/></a>", XmlProblem::AttributeTooLong, 2},
   };
   for (const auto& c : cases) {
-    XmlReadResult checked = InputOf(c.document).Problem();
+    BytesInPieces document(BytesOf(c.document));
+    XmlReadResult checked = CheckXmlInput(document);
     EXPECT_EQ(checked.problem, c.problem);
     EXPECT_EQ(checked.line, c.line);
+  }
+}
+
+// The decoding and the outline see a document a piece at a time, cut
+// anywhere: within a UTF-8 or UTF-16 character, the declaration, a tag,
+// a quoted value, a comment's or CDATA section's terminator. Each sample
+// gives the same text or the same problem and line at every cut, and a
+// byte at a time, as in one piece.
+TEST(XmlInput, ADocumentInPiecesIsJudgedAndGivenAsTheWholeOfItWhereverItIsCut) {
+  const std::string outline =
+      "<?xml version=\"1.0\"?>\n<!-- <kml> --->\n<kml a=\"x>y\" b='<'>\n<!DOCTYPE x><![CDAT>"
+      "<Placemark><name><![CDATA[</kml>]]]></name><Point/><p\"q r\"/></Placemark>\n"
+      "<?" "?><?pi </kml>?" "?><x></x>\n</kml>\n";
+  std::string windows1252 = "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\n<kml>";
+  while (windows1252.size() < 2 * kDeclarationReach) windows1252 += "\x80 \x93q\x94\n";
+  windows1252 += "</kml>";
+  std::string too_long = "<a>\n<b v='";
+  for (size_t i = 0; i <= kMaxXmlAttributeCharacters; ++i) too_long += "\xC3\xBC";
+  too_long += "'/></a>";
+  const std::string samples[] = {
+      outline,
+      outline.substr(0, outline.find("]]]>")),
+      outline.substr(0, outline.find("y\" b=")),
+      outline.substr(0, outline.find("</Placemark>") + 13),
+      "<kml>\n<Placemark>\n</kml>\n",
+      "\xEF\xBB\xBF<a v='\xE2\x82\xAC'>\xF0\x9F\x9A\x82\n\xC3\xA9</a>",
+      "<?xml version=\"1.0\"?>\n<a>\n\xC3\xBC\xFC</a>",
+      "<a>\xE2\x82",
+      "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<gpx><name>Z\xFCrich</name></gpx>\n",
+      windows1252,
+      "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?><a/>",
+      Utf16(u"\uFEFF<?xml version='1.0' encoding='UTF-16'?>\n<a>\U0001F682\u00E9</a>", true),
+      Utf16(u"<?xml encoding='UTF-16'?><a>\n\U0001F682</a>", false),
+      Utf16(u"\uFEFF<a>\n", true) + std::string("\x00\xD8", 2) + Utf16(u"</a>", true),
+      Utf16(u"\uFEFF<a>\n", false) + "x",
+      too_long,
+  };
+  for (const auto& sample : samples) {
+    const std::string whole = Given(sample);
+    if (sample.size() < 4 * kDeclarationReach) {
+      for (size_t cut = 1; cut < sample.size(); ++cut) {
+        TwoPieces pieces(sample, cut);
+        ASSERT_EQ(Given(pieces), whole) << "cut at " << cut << " of " << sample.substr(0, 80);
+      }
+    }
+    BytesInPieces bytes(BytesOf(sample), 1);
+    EXPECT_EQ(Given(bytes), whole) << "a byte at a time: " << sample.substr(0, 80);
   }
 }
 

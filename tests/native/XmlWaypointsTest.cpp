@@ -279,10 +279,13 @@ TEST(WaypointFiles, AKmzGivesTheWaypointsOfItsKmlReadFromMemory) {
   };
   put("C:\\route.kmz", tests::MakeZip({{"files/pic.png", "png"}, {"doc.kml", kml}}));
   put("C:\\cut.kmz", tests::MakeZip({{"doc.kml", kml.substr(0, kml.size() - 2)}}));
+  put("C:\\damaged.kmz", tests::MakeZip({{"doc.kml", kml, true, {}, {}, {}, 1234}}));
   ImportOutcome outcome = ReadWaypointFile("C:\\route.kmz", files, xml);
   // Line 8 of the memory document: its coordinates.
   EXPECT_EQ(RowsOf(outcome), (std::vector<Row>{{"Belton", "48.5", "-114", 8}}));
   EXPECT_EQ(ReadWaypointFile("C:\\cut.kmz", files, xml).refusal->reason, "it ends too early");
+  EXPECT_EQ(ReadWaypointFile("C:\\damaged.kmz", files, xml).refusal->reason,
+            "its zip archive is damaged");
 }
 
 TEST(XmlWaypointReader, OtherDocumentsAndReaderProblemsAreRefusedWithTheirReason) {

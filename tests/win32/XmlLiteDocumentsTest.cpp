@@ -12,7 +12,7 @@
 
 #include <wrl/client.h>
 
-#include "platform/win32/MemoryStream.h"
+#include "platform/win32/XmlInputStream.h"
 #include "platform/win32/Utf.h"
 #include "platform/win32/Win32Files.h"
 #include "platform/win32/XmlLiteFunctions.h"
@@ -163,7 +163,9 @@ TEST_F(XmlLiteTest, AHugeTextIsRefusedWhileReadingAndAHugeFileBeforeIt) {
 XmlReadResult ReadCutThroughXmlLite(std::string_view document, RecordingHandler& handler) {
   const XmlLiteFunctions* xml_lite = LoadXmlLite();
   Microsoft::WRL::ComPtr<IXmlReader> reader;
-  MemoryStream stream(document);
+  BytesInPieces pieces({reinterpret_cast<const std::uint8_t*>(document.data()), document.size()});
+  xml::XmlInputText text(pieces);
+  XmlInputStream stream(text);
   EXPECT_TRUE(xml_lite &&
               SUCCEEDED(xml_lite->create_reader(__uuidof(IXmlReader),
                                                 reinterpret_cast<void**>(reader.GetAddressOf()),
@@ -202,14 +204,15 @@ TEST_F(XmlLiteTest, EveryCutOfADocumentIsRefusedAsEndingEarly) {
       "</coordinates></Point></Placemark>\n<Placemark><name>Spur</name></Placemark>\n</kml>";
   for (size_t cut = 0; cut < document.size(); ++cut) {
     const std::string part = document.substr(0, cut);
+    BytesInPieces pieces({reinterpret_cast<const std::uint8_t*>(part.data()), part.size()}, 16);
     RecordingHandler checked;
-    EXPECT_EQ(xml_.ReadBytes(Bytes(part.begin(), part.end()), checked).problem,
-              XmlProblem::EndsEarly)
-        << part;
+    EXPECT_EQ(xml_.ReadPieces(pieces, checked).problem, XmlProblem::EndsEarly) << part;
     EXPECT_TRUE(checked.events.empty()) << part;
   }
+  BytesInPieces pieces({reinterpret_cast<const std::uint8_t*>(document.data()), document.size()},
+                       16);
   RecordingHandler whole;
-  EXPECT_TRUE(xml_.ReadBytes(Bytes(document.begin(), document.end()), whole).ok());
+  EXPECT_TRUE(xml_.ReadPieces(pieces, whole).ok());
   EXPECT_EQ(whole.events.back(), ">kml");
 }
 

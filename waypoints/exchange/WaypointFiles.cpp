@@ -28,20 +28,19 @@ ImportOutcome ReadCsvFile(std::string_view path, const platform::Files& files) {
   return ReadCsvWaypoints(text);
 }
 
-// The KML is taken out of the archive in memory and read from there; the
-// archive's bytes are let go first, so that both are held only while it
-// unpacks.
+// The KML is unpacked from the archive in memory as it is read, a piece at
+// a time, once for the checks and once for the XML library, and never held
+// whole: an import needs little more than the archive's own size.
 ImportOutcome ReadKmzFile(std::string_view path, const platform::Files& files,
                           platform::XmlDocuments& xml) {
-  auto kml = [&] {
-    auto bytes = files.ReadAll(path);
-    if (bytes.status == FileStatus::TooLarge) return kmz::KmzKml{{}, ReadProblemReason({platform::XmlProblem::TooLarge})};
-    if (!bytes.ok()) return kmz::KmzKml{{}, ReadProblemReason({platform::XmlProblem::Unreadable})};
-    return kmz::KmlOfKmz(bytes.value);
-  }();
+  auto bytes = files.ReadAll(path);
+  if (bytes.status == FileStatus::TooLarge) return Refused(platform::XmlProblem::TooLarge);
+  if (!bytes.ok()) return Refused(platform::XmlProblem::Unreadable);
+  kmz::KmzKml kml = kmz::KmlOfKmz(bytes.value);
   if (!kml.kml) return Refused(kml.refusal);
   XmlWaypointReader reader;
-  platform::XmlReadResult read = xml.ReadBytes(std::move(*kml.kml), reader);
+  platform::XmlReadResult read = xml.ReadPieces(*kml.kml, reader);
+  if (kml.kml->Failed()) return Refused(kmz::KmzRefusal(kml.kml->Problem()));
   return reader.Outcome(read);
 }
 

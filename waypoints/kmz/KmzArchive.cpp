@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "waypoints/kmz/ZipDirectory.h"
-#include "waypoints/kmz/ZipEntryData.h"
+#include "waypoints/kmz/ZipEntryPieces.h"
 
 namespace tarvik::waypoints::kmz {
 
@@ -32,7 +32,9 @@ const ZipEntry* ChosenKml(const std::vector<ZipEntry>& entries) {
   return nullptr;
 }
 
-std::string ReasonFor(ZipProblem problem) {
+}  // namespace
+
+std::string KmzRefusal(ZipProblem problem) {
   switch (problem) {
     case ZipProblem::NotZip:
       return "it is not a zip archive, as a KMZ file is";
@@ -59,16 +61,14 @@ std::string ReasonFor(ZipProblem problem) {
   return "its zip archive is damaged";
 }
 
-}  // namespace
-
 KmzKml KmlOfKmz(std::span<const std::uint8_t> zip) {
   ZipDirectory directory = ReadZipDirectory(zip);
-  if (directory.problem != ZipProblem::None) return {std::nullopt, ReasonFor(directory.problem)};
+  if (directory.problem != ZipProblem::None) return {std::nullopt, KmzRefusal(directory.problem)};
   const ZipEntry* chosen = ChosenKml(directory.entries);
   if (!chosen) return {std::nullopt, "its zip archive holds no KML file at its top"};
-  ZipData data = ReadZipEntry(zip, *chosen);
-  if (data.problem != ZipProblem::None) return {std::nullopt, ReasonFor(data.problem)};
-  return {std::move(data.bytes), {}};
+  ZipEntryOpened opened = OpenZipEntry(zip, *chosen);
+  if (!opened.pieces) return {std::nullopt, KmzRefusal(opened.problem)};
+  return {std::move(opened.pieces), {}};
 }
 
 }  // namespace tarvik::waypoints::kmz
