@@ -21,7 +21,8 @@ std::uint8_t Byte(char c) { return static_cast<std::uint8_t>(c); }
 int NewlinesIn(std::uint64_t eight) {
   std::uint64_t x = eight ^ kNewlines;
   std::uint64_t zero_bytes = ~(((x & kLowBits) + kLowBits) | x | kLowBits);
-  return std::popcount(zero_bytes);
+  // Most words hold none; without a popcount instruction the count is a call.
+  return zero_bytes ? std::popcount(zero_bytes) : 0;
 }
 
 bool IsHighSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
@@ -67,7 +68,7 @@ std::string_view XmlDecoder::Decode(std::string_view bytes) {
   switch (encoding_) {
     case Encoding::Utf8:
     case Encoding::Other:
-      return CheckUtf8(bytes) ? bytes : std::string_view();
+      return utf8_checked_ || CheckUtf8(bytes) ? bytes : std::string_view();
     case Encoding::Latin1:
     case Encoding::Windows1252:
       ConvertSingleBytes(bytes);

@@ -18,6 +18,15 @@ namespace tarvik::platform::xml {
 // beginning, until the declaration can be judged.
 class XmlDecoder {
  public:
+  XmlDecoder() = default;
+  // For bytes that have passed through a decoder once already: UTF-8 is
+  // handed on as it is, without looking at it again.
+  static XmlDecoder ForCheckedBytes() {
+    XmlDecoder decoder;
+    decoder.utf8_checked_ = true;
+    return decoder;
+  }
+
   // The text of the next piece of bytes, or of some of it, or of more than
   // it once the beginning is passed on; valid until the next call.
   std::string_view Take(std::string_view bytes);
@@ -47,6 +56,7 @@ class XmlDecoder {
   std::string out_;   // converted text of the piece at hand
   std::string held_;  // converted text held until its declaration is judged
   bool passed_on_ = false;
+  bool utf8_checked_ = false;
   int line_ = 1;
   // A UTF-8 sequence begun and not yet complete: its bytes still to come,
   // its length, the code point so far and the line of its first byte.

@@ -33,7 +33,7 @@ class XmlInputText {
 
  private:
   DocumentPieces& document_;
-  XmlDecoder decoder_;
+  XmlDecoder decoder_ = XmlDecoder::ForCheckedBytes();
   std::string_view pending_;  // decoded and not yet read
   bool ended_ = false;
   bool failed_ = false;

@@ -90,8 +90,10 @@ std::span<const std::uint8_t> ZipEntryPieces::Next() {
     End();
     return {};
   }
-  running_crc_ = static_cast<std::uint32_t>(
-      crc32(running_crc_, piece.data(), static_cast<uInt>(piece.size())));
+  if (!verified_) {
+    running_crc_ = static_cast<std::uint32_t>(
+        crc32(running_crc_, piece.data(), static_cast<uInt>(piece.size())));
+  }
   return piece;
 }
 
@@ -127,9 +129,15 @@ std::span<const std::uint8_t> ZipEntryPieces::Inflate() {
   return {piece_.data(), made};
 }
 
+// The packed bytes stay as they are and inflating them always gives the
+// same, so the CRC is worked out on the first pass through only.
 void ZipEntryPieces::End() {
   ended_ = true;
-  if (handed_out_ != size_ || running_crc_ != crc_) problem_ = ZipProblem::Damaged;
+  if (handed_out_ != size_ || (!verified_ && running_crc_ != crc_)) {
+    problem_ = ZipProblem::Damaged;
+    return;
+  }
+  verified_ = true;
 }
 
 ZipEntryOpened OpenZipEntry(std::span<const std::uint8_t> zip, const ZipEntry& entry) {

@@ -51,6 +51,7 @@ class ZipEntryPieces final : public platform::DocumentPieces {
   std::uint64_t handed_out_ = 0;
   std::uint32_t running_crc_ = 0;
   bool ended_ = false;
+  bool verified_ = false;  // a pass has ended with the declared size and CRC
   ZipProblem problem_ = ZipProblem::None;
 };
 

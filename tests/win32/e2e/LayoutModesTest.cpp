@@ -163,8 +163,14 @@ TEST_F(LayoutModes, TabAndShiftTabVisitTheControlsInTheDesignedOrder) {
   // Away to another program and back: the focus is where the user left it.
   ThirdWindow other;
   ASSERT_TRUE(other.ComeForward());
+  // Under Xvfb without a window manager a click on an inactive caption is
+  // now and then lost; the user clicks again, and so does this test.
+  auto in_front = [&] { return GetForegroundWindow() == main_; };
   ASSERT_TRUE(ClickCaptionOf(main_));
-  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == main_; }, kWindowLimit));
+  if (!WaitUntil(in_front, kWindowLimit)) {
+    ASSERT_TRUE(ClickCaptionOf(main_));
+  }
+  ASSERT_TRUE(WaitUntil(in_front, kWindowLimit));
   EXPECT_TRUE(WaitUntil([&] { return Focused() == "Check_OnTop"; }, kWindowLimit)) << Focused();
 }
 
