@@ -13,12 +13,9 @@ namespace {
 
 constexpr std::uint32_t kEndSignature = 0x06054b50;
 constexpr std::uint32_t kEntrySignature = 0x02014b50;
-constexpr std::uint32_t kLocalSignature = 0x04034b50;
 constexpr std::size_t kEndSize = 22;
 constexpr std::size_t kEntrySize = 46;
 constexpr std::size_t kLongestComment = 0xFFFF;
-// A 32-bit size or offset that says "see the ZIP64 record instead".
-constexpr std::uint32_t kZip64Marker = 0xFFFFFFFF;
 
 struct EndRecord {
   std::size_t entries;

@@ -10,6 +10,10 @@ namespace tarvik::waypoints::kmz {
 
 // A KMZ holds one KML and perhaps its pictures: far fewer entries than this.
 inline constexpr std::size_t kMaxZipEntries = 10000;
+// Both the archive's start and each entry's packed data begin with a local
+// header; a size or offset of all ones says the real one is in a ZIP64 record.
+inline constexpr std::uint32_t kLocalSignature = 0x04034b50;
+inline constexpr std::uint32_t kZip64Marker = 0xFFFFFFFF;
 
 enum class ZipProblem {
   None,

@@ -8,12 +8,10 @@ namespace tarvik::waypoints::kmz {
 
 namespace {
 
-constexpr std::uint32_t kLocalSignature = 0x04034b50;
 constexpr std::size_t kLocalSize = 30;
 constexpr std::uint16_t kEncryptedFlag = 0x0001;
 constexpr std::uint16_t kStored = 0;
 constexpr std::uint16_t kDeflated = 8;
-constexpr std::uint32_t kZip64Marker = 0xFFFFFFFF;
 
 ZipProblem CheckDeclared(const ZipEntry& entry) {
   if (entry.flags & kEncryptedFlag) return ZipProblem::Encrypted;
