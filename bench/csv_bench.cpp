@@ -15,22 +15,15 @@
 #include <string>
 #include <vector>
 
-#include "app/win32/WindowClasses.h"
 #include "bench/ChildProgram.h"
 #include "bench/StartupPlan.h"
-#include "tests/win32/e2e/ControlReader.h"
-#include "tests/win32/e2e/FileDialog.h"
-#include "tests/win32/e2e/MessageBoxReader.h"
-#include "tests/win32/e2e/UnsavedWork.h"
-#include "tests/win32/e2e/WindowSearch.h"
+#include "bench/TarvikFileCommands.h"
 #include "waypoints/RowOrder.h"
 #include "waypoints/exchange/CsvWaypoints.h"
 #include "waypoints/exchange/ImportPlan.h"
 
 namespace tarvik::bench {
 namespace {
-
-using namespace std::chrono_literals;
 
 constexpr int kRows1252 = 100000;
 constexpr size_t kLargeCsvBytes = 100u * 1024 * 1024;
@@ -39,8 +32,6 @@ constexpr size_t kLargestCsvBytes = 256u * 1024 * 1024;
 constexpr int kMostRows = 250000;
 constexpr size_t kMarkerBytes = 64u * 1024 * 1024;
 constexpr int kFloorRounds = 5;
-constexpr double kWaitMs = 120000;
-constexpr DWORD kCloseWaitMs = 10000;
 constexpr double kMegabyte = 1024.0 * 1024.0;
 constexpr double kOpenGoalMs = 1000;
 
@@ -97,82 +88,11 @@ std::string MarkerWithoutLineBreak(size_t bytes) {
   return marker;
 }
 
-void WriteAll(const std::wstring& path, const std::string& bytes) {
-  platform::win32::UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr,
-                                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  DWORD written = 0;
-  if (file.get() == INVALID_HANDLE_VALUE ||
-      !WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-      written != bytes.size()) {
-    if (file.get() == INVALID_HANDLE_VALUE) file.release();
-    throw std::runtime_error("cannot write a test file");
-  }
-}
-
 struct Ended {
   double ms = 0;         // from the dialog's button to the box
   std::wstring text;     // the box's
   double peak_set_mb = 0;
   double peak_private_mb = 0;
-};
-
-// A fresh tarvik.exe for one command through its File menu.
-class Tarvik {
- public:
-  explicit Tarvik(const std::wstring& exe) : program_(exe, clock_) {
-    main_ = WaitForWindow(program_, app::win32::kMainClass, nullptr, clock_, kWaitMs).window;
-  }
-  // An import leaves the list changed, so the program is ended by force and
-  // keeps a copy of it, which the next start would offer back.
-  ~Tarvik() {
-    program_.Close(main_, kCloseWaitMs);
-    e2e::ClearRecoveryFolder();
-  }
-
-  // The command's work starts once its dialog is gone and ends with the box
-  // it shows: the summary, or the reason the file was refused.
-  Ended Choose(const char* menu, const std::wstring& path) {
-    PostMessageW(main_, WM_COMMAND, MAKEWPARAM(e2e::MainMenuId(menu), 0), 0);
-    HWND dialog = e2e::WaitForFileDialog(program_.Id(), 10s);
-    if (!dialog) throw std::runtime_error(std::string("no dialog after ") + menu);
-    if (!e2e::EnterFileName(dialog, path)) throw std::runtime_error("cannot enter a file name");
-    clock_.Restart();
-    WaitGone(dialog);
-    HWND box = WaitForMessageBox();
-    if (!box) throw std::runtime_error(std::string("no box after ") + menu);
-    Ended ended;
-    ended.ms = clock_.ElapsedMs();
-    ended.text = e2e::MessageTextOf(box);
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-    WaitGone(box);
-    PROCESS_MEMORY_COUNTERS counters{};
-    counters.cb = sizeof counters;
-    if (!K32GetProcessMemoryInfo(program_.Handle(), &counters, sizeof counters)) {
-      throw std::runtime_error("cannot read the program's memory counters");
-    }
-    ended.peak_set_mb = static_cast<double>(counters.PeakWorkingSetSize) / kMegabyte;
-    ended.peak_private_mb = static_cast<double>(counters.PeakPagefileUsage) / kMegabyte;
-    return ended;
-  }
-
- private:
-  HWND WaitForMessageBox() {
-    for (Stopwatch waited; waited.ElapsedMs() < kWaitMs; Sleep(0)) {
-      for (HWND window : e2e::TopWindowsOf(program_.Id(), L"#32770")) {
-        if (IsWindowVisible(window) && GetDlgItem(window, 0xFFFF)) return window;
-      }
-    }
-    return nullptr;
-  }
-  static void WaitGone(HWND window) {
-    for (Stopwatch waited; IsWindow(window) && IsWindowVisible(window); Sleep(0)) {
-      if (waited.ElapsedMs() > kWaitMs) throw std::runtime_error("a window stayed open");
-    }
-  }
-
-  Stopwatch clock_;
-  ChildProgram program_;
-  HWND main_ = nullptr;
 };
 
 // The import's portable steps in this process, each once: what the window
@@ -196,9 +116,13 @@ std::string Breakdown(const std::string& bytes) {
   return text;
 }
 
+// A command in a fresh tarvik.exe, through its File menu.
 Ended InFreshTarvik(const char* menu, const std::wstring& path) {
-  Tarvik tarvik(PathBesideThisProgram(L"tarvik.exe"));
-  return tarvik.Choose(menu, path);
+  TarvikFileCommands tarvik(PathBesideThisProgram(L"tarvik.exe"));
+  const TarvikFileCommands::Boxed boxed = tarvik.ChooseUntilBox(menu, path);
+  const PROCESS_MEMORY_COUNTERS memory = tarvik.Memory();
+  return {boxed.ms, boxed.text, static_cast<double>(memory.PeakWorkingSetSize) / kMegabyte,
+          static_cast<double>(memory.PeakPagefileUsage) / kMegabyte};
 }
 
 // The box's text on one line.
@@ -228,7 +152,7 @@ int Run() {
 
   const std::string rows1252 = Rows1252Csv();
   const std::wstring rows1252_path = folder + L"\\finds-1252.csv";
-  WriteAll(rows1252_path, rows1252);
+  WriteBenchFile(rows1252_path, rows1252);
   std::vector<double> samples;
   size_t taken = 0;
   for (int i = 0; i < kFloorRounds; ++i) {
@@ -256,7 +180,7 @@ int Run() {
   for (const auto& file : large_files) {
     const std::wstring path = folder + L"\\large.csv";
     std::string large = LargeCsv(file.bytes, file.row_bytes, file.rows);
-    WriteAll(path, large);
+    WriteBenchFile(path, large);
     const size_t size = large.size();
     const std::string parts = Breakdown(large);
     std::string().swap(large);  // not to be counted against the machine's memory
@@ -265,7 +189,7 @@ int Run() {
   }
 
   const std::wstring marker_path = folder + L"\\no-line-break.mkr";
-  WriteAll(marker_path, MarkerWithoutLineBreak(kMarkerBytes));
+  WriteBenchFile(marker_path, MarkerWithoutLineBreak(kMarkerBytes));
   Ended opened = InFreshTarvik("Menu_FileOpen", marker_path);
   Report("Open of a 64 MB Marker file without a line break in tarvik.exe", kMarkerBytes, opened);
   std::printf("goal: refused or read within %.0f ms: %s\n", kOpenGoalMs,

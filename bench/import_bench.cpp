@@ -11,7 +11,6 @@
 // size given. Prints figures; asserts nothing.
 #include <windows.h>
 
-#include <psapi.h>
 #include <wrl/client.h>
 
 #include <algorithm>
@@ -22,18 +21,13 @@
 #include <string>
 #include <vector>
 
-#include "app/win32/WindowClasses.h"
 #include "bench/ChildProgram.h"
 #include "bench/StartupPlan.h"
+#include "bench/TarvikFileCommands.h"
 #include "platform/win32/Utf.h"
 #include "platform/win32/Win32Files.h"
 #include "platform/win32/XmlLiteDocuments.h"
 #include "platform/win32/XmlLiteFunctions.h"
-#include "tests/win32/e2e/ControlReader.h"
-#include "tests/win32/e2e/FileDialog.h"
-#include "tests/win32/e2e/MessageBoxReader.h"
-#include "tests/win32/e2e/UnsavedWork.h"
-#include "tests/win32/e2e/WindowSearch.h"
 #include "waypoints/MarkerFile.h"
 #include "waypoints/RowOrder.h"
 #include "waypoints/exchange/ExportPlan.h"
@@ -45,7 +39,6 @@ namespace tarvik::bench {
 namespace {
 
 using Microsoft::WRL::ComPtr;
-using namespace std::chrono_literals;
 namespace exchange = waypoints::exchange;
 
 constexpr int kPoints = 100000;
@@ -53,8 +46,6 @@ constexpr int kBareRounds = 5;
 constexpr int kDefaultWindowRounds = 3;
 constexpr double kGoalSeconds = 2;
 constexpr double kGoalRatio = 3;
-constexpr double kWaitMs = 120000;
-constexpr DWORD kCloseWaitMs = 10000;
 
 double MedianOf(int rounds, const std::function<void()>& work) {
   std::vector<double> samples;
@@ -109,18 +100,6 @@ std::string TrackKml(int points) {
     kml += point;
   }
   return kml + "</gx:Track></Placemark>\n</Document></kml>\n";
-}
-
-void WriteAll(const std::wstring& path, const std::string& bytes) {
-  platform::win32::UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr,
-                                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  DWORD written = 0;
-  if (file.get() == INVALID_HANDLE_VALUE ||
-      !WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-      written != bytes.size()) {
-    if (file.get() == INVALID_HANDLE_VALUE) file.release();
-    throw std::runtime_error("cannot write the track");
-  }
 }
 
 // Every node read and every name and value fetched, as any reader of the
@@ -190,109 +169,35 @@ std::vector<std::string> ImportedRows(const std::string& path) {
 // The program under test, driven through its File menu and dialogs.
 class Tarvik {
  public:
-  explicit Tarvik(const std::wstring& exe) : program_(exe, clock_) {
-    main_ = WaitForWindow(program_, app::win32::kMainClass, nullptr, clock_, kWaitMs).window;
-  }
-  // An import leaves the list changed, so the program is ended by force and
-  // keeps a copy of it, which the next start would offer back.
-  ~Tarvik() {
-    program_.Close(main_, kCloseWaitMs);
-    e2e::ClearRecoveryFolder();
-  }
+  explicit Tarvik(const std::wstring& exe) : commands_(exe) {}
 
   // Milliseconds from Open to the summary box; returns its text too.
   double Import(const std::wstring& path, std::wstring& summary) {
-    HWND dialog = OpenDialog("Menu_FileImport");
-    if (!e2e::EnterFileName(dialog, path)) throw std::runtime_error("cannot choose the track");
-    clock_.Restart();
-    WaitGone(dialog);
-    HWND box = WaitForMessageBox();
-    if (!box) throw std::runtime_error("no summary after the import");
-    double elapsed = clock_.ElapsedMs();
-    summary = e2e::MessageTextOf(box);
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-    WaitGone(box);
-    return elapsed;
+    auto boxed = commands_.ChooseUntilBox("Menu_FileImport", path);
+    summary = boxed.text;
+    return boxed.ms;
   }
-
-  // The process's peak working set so far, and its working set now, in MB.
-  double PeakMb() const { return Memory().PeakWorkingSetSize / 1048576.0; }
-  double WorkingSetMb() const { return Memory().WorkingSetSize / 1048576.0; }
-
-  // Milliseconds from Save to a window that answers again.
+  // Milliseconds from the dialog's button to a window that answers again.
+  // What is written is deleted first, so that no overwrite question comes.
   double Export(const std::wstring& path) {
     DeleteFileW(path.c_str());
-    return ChooseAndWait("Menu_FileExport", path);
+    return commands_.ChooseUntilAnswering("Menu_FileExport", path);
   }
-
-  // Open and Save As of a Marker file: milliseconds from the dialog's button
-  // to a window that answers again.
-  double Open(const std::wstring& path) { return ChooseAndWait("Menu_FileOpen", path); }
+  double Open(const std::wstring& path) {
+    return commands_.ChooseUntilAnswering("Menu_FileOpen", path);
+  }
   double SaveAs(const std::wstring& path) {
     DeleteFileW(path.c_str());
-    return ChooseAndWait("Menu_FileSaveAs", path);
+    return commands_.ChooseUntilAnswering("Menu_FileSaveAs", path);
   }
+  void Empty(bool changed) { commands_.Empty(changed); }
 
-  // New, without saving a changed list.
-  void Empty(bool changed) {
-    PostMessageW(main_, WM_COMMAND, MAKEWPARAM(e2e::MainMenuId("Menu_FileNew"), 0), 0);
-    if (changed) {
-      if (HWND box = WaitForMessageBox()) PostMessageW(box, WM_COMMAND, IDNO, 0);
-    }
-    e2e::AskWithin(std::chrono::milliseconds(static_cast<long>(kWaitMs)), main_, WM_NULL);
-  }
+  // The process's peak working set so far, and its working set now, in MB.
+  double PeakMb() const { return commands_.Memory().PeakWorkingSetSize / 1048576.0; }
+  double WorkingSetMb() const { return commands_.Memory().WorkingSetSize / 1048576.0; }
 
  private:
-  PROCESS_MEMORY_COUNTERS Memory() const {
-    PROCESS_MEMORY_COUNTERS counters{};
-    counters.cb = sizeof counters;
-    if (!GetProcessMemoryInfo(program_.Handle(), &counters, sizeof counters)) {
-      throw std::runtime_error("cannot read the program's memory counters");
-    }
-    return counters;
-  }
-
-  // The command's work starts once its dialog is gone; a message sent then
-  // is answered when the work is done.
-  double ChooseAndWait(const char* menu, const std::wstring& path) {
-    HWND dialog = OpenDialog(menu);
-    if (!e2e::EnterFileName(dialog, path)) throw std::runtime_error("cannot enter a file name");
-    clock_.Restart();
-    WaitGone(dialog);
-    if (!e2e::AskWithin(std::chrono::milliseconds(static_cast<long>(kWaitMs)), main_, WM_NULL)) {
-      throw std::runtime_error("the window stopped answering");
-    }
-    return clock_.ElapsedMs();
-  }
-
-  HWND OpenDialog(const char* menu) {
-    PostMessageW(main_, WM_COMMAND, MAKEWPARAM(e2e::MainMenuId(menu), 0), 0);
-    HWND dialog = e2e::WaitForFileDialog(program_.Id(), 10s);
-    if (!dialog) throw std::runtime_error(std::string("no dialog after ") + menu);
-    return dialog;
-  }
-  // A message box: a dialog window with the static text of id 0xFFFF.
-  HWND MessageBox() {
-    for (HWND window : e2e::TopWindowsOf(program_.Id(), L"#32770")) {
-      if (IsWindowVisible(window) && GetDlgItem(window, 0xFFFF)) return window;
-    }
-    return nullptr;
-  }
-  HWND WaitForMessageBox() {
-    for (Stopwatch waited; waited.ElapsedMs() < kWaitMs; Sleep(0)) {
-      if (HWND box = MessageBox()) return box;
-    }
-    return nullptr;
-  }
-  static void WaitGone(HWND window) {
-    for (Stopwatch waited; IsWindow(window) && IsWindowVisible(window); Sleep(0)) {
-      if (waited.ElapsedMs() > kWaitMs) throw std::runtime_error("a dialog stayed open");
-    }
-  }
-
-  Stopwatch clock_;
-  ChildProgram program_;
-  HWND main_ = nullptr;
+  TarvikFileCommands commands_;
 };
 
 // An import's peak memory against what it may use: four times the file's
@@ -312,8 +217,8 @@ void RunKmz(const std::wstring& folder, bool with_window, int window_rounds) {
   const std::string kml = TrackKml(kPoints);
   const std::string kmz = tests::MakeZip({{"doc.kml", kml}});
   const std::wstring kml_path = folder + L"\\track.kml", kmz_path = folder + L"\\track.kmz";
-  WriteAll(kml_path, kml);
-  WriteAll(kmz_path, kmz);
+  WriteBenchFile(kml_path, kml);
+  WriteBenchFile(kmz_path, kmz);
   std::printf("gx:Track: %d points, KML %.1f MB, KMZ %.1f MB\n", kPoints, kml.size() / 1048576.0,
               kmz.size() / 1048576.0);
   double bare = MedianOf(kBareRounds, [&] { BareXmlLiteRead(kml_path); });
@@ -378,13 +283,13 @@ void RunLarge(const std::wstring& folder, int megabytes) {
       {L"large.kml",
        [&](const std::wstring& path) {
          std::string kml = TrackKml(points);
-         WriteAll(path, kml);
+         WriteBenchFile(path, kml);
          return kml.size() / 1048576.0;
        }},
       {L"large.kmz",
        [&](const std::wstring& path) {
          std::string kmz = tests::MakeZip({{"doc.kml", TrackKml(points)}});
-         WriteAll(path, kmz);
+         WriteBenchFile(path, kmz);
          return kmz.size() / 1048576.0;
        }},
       {L"texts.kml",
@@ -423,7 +328,7 @@ int Run(bool with_window, int window_rounds, int large_mb) {
   }
   const std::wstring track = folder + L"\\track.gpx";
   std::string gpx = TrackGpx();
-  WriteAll(track, gpx);
+  WriteBenchFile(track, gpx);
   std::printf("track: %d points, %.1f MB\n", kPoints, gpx.size() / 1048576.0);
 
   const std::string track_utf8 = platform::win32::Narrow(track);
@@ -460,7 +365,7 @@ int Run(bool with_window, int window_rounds, int large_mb) {
   if (!with_window) return 0;
   const std::wstring marker = folder + L"\\track.mkr";
   auto marker_bytes = waypoints::EncodeMarkerFile(rows);
-  WriteAll(marker, std::string(marker_bytes.begin(), marker_bytes.end()));
+  WriteBenchFile(marker, std::string(marker_bytes.begin(), marker_bytes.end()));
 
   Tarvik tarvik(PathBesideThisProgram(L"tarvik.exe"));
   std::vector<double> imports, opens, saves;
