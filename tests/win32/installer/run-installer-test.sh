@@ -10,15 +10,8 @@ build_dir=$(cd "$1" && pwd)
 test_exe=$2
 source_dir=$(cd "$(dirname "$0")/../../.." && pwd)
 arch=$(cat "$build_dir/wine-arch")
-msi=$(ls -t "$build_dir"/package/Tarvik-*-"$arch".msi 2>/dev/null | head -n 1)
-if [ -z "$msi" ]; then
-  echo "no installer in $build_dir/package: cmake --build $build_dir --target installer"
-  exit 1
-fi
-if [ "$msi" -ot "$build_dir/bin/tarvik.exe" ]; then
-  echo "$msi is older than $build_dir/bin/tarvik.exe: cmake --build $build_dir --target installer"
-  exit 1
-fi
+source "$source_dir/tests/win32/package/release-file.sh"
+msi=$(release_file "$build_dir" msi installer) || exit 1
 
 work="$build_dir/installer-test"
 rm -rf "$work"

@@ -8,15 +8,8 @@ set -uo pipefail
 build_dir=$(cd "$1" && pwd)
 test_exe=$2
 arch=$(cat "$build_dir/wine-arch")
-zip=$(ls -t "$build_dir"/package/Tarvik-*-"$arch".zip 2>/dev/null | head -n 1)
-if [ -z "$zip" ]; then
-  echo "no package in $build_dir/package: cmake --build $build_dir --target package"
-  exit 1
-fi
-if [ "$zip" -ot "$build_dir/bin/tarvik.exe" ]; then
-  echo "$zip is older than $build_dir/bin/tarvik.exe: cmake --build $build_dir --target package"
-  exit 1
-fi
+source "$(dirname "$0")/release-file.sh"
+zip=$(release_file "$build_dir" zip package) || exit 1
 
 work="$build_dir/package-test"
 rm -rf "$work"
